@@ -1,0 +1,38 @@
+// Map files: 60 lines of 60 cell codes, read by both programs, written by the
+// editor.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+enum CellCode : std::int32_t { Empty = 0, Wall = 1, Item = 2, Snake1 = 3, Snake2 = 4 };
+
+constexpr int kMapSize = 60;
+
+// Cells addressed (x, y): x the column from the left, y the row from the top.
+struct MapGrid {
+    std::array<std::array<std::int32_t, kMapSize>, kMapSize> cells{};  // [y][x]
+
+    std::int32_t& at(int x, int y) { return cells[y][x]; }
+    std::int32_t at(int x, int y) const { return cells[y][x]; }
+};
+
+// Slots 1 to 5 are the playable maps, 99 the editor's default map.
+using MapSlot = int;
+constexpr MapSlot kDefaultMapSlot = 99;
+
+// The file of a slot, or null for a slot that has none.
+const char* MapSlotPath(MapSlot slot);
+
+// Reads up to 3600 values into the grid without clearing it first.
+void ReadMapFile(const char* path, MapGrid& grid);
+void WriteMapFile(const char* path, const MapGrid& grid);
+
+// Each program defines its own mapSlot (the game's menu choice, the editor's
+// slot for the next load or save); the editor also defines editorGrid.
+extern MapSlot mapSlot;
+extern MapGrid editorGrid;
+
+// The editor's operations on editorGrid and mapSlot.
+void LoadMap();
+void SaveMap();
