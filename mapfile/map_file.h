@@ -28,9 +28,10 @@ const char* MapSlotPath(MapSlot slot);
 void ReadMapFile(const char* path, MapGrid& grid);
 void WriteMapFile(const char* path, const MapGrid& grid);
 
-// Each program defines its own mapSlot (the game's menu choice, the editor's
-// slot for the next load or save); the editor also defines editorGrid.
+// The slot of the program: the game's menu choice (1 at start), the editor's
+// slot for the next load or save (set before each use).
 extern MapSlot mapSlot;
+// The editor's grid, defined beside LoadMap and SaveMap.
 extern MapGrid editorGrid;
 
 // The editor's operations on editorGrid and mapSlot.
