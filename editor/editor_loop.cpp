@@ -1,0 +1,212 @@
+#include "editor/editor_loop.h"
+
+#include <array>
+
+#include "base/gl_window.h"
+#include "editor/editor_screen.h"
+#include "editor/editor_state.h"
+#include "editor/help_box.h"
+#include "mapfile/map_file.h"
+
+namespace {
+
+constexpr int kKeyH = 'H';
+constexpr int kKeyL = 'L';
+constexpr int kKeyN = 'N';
+constexpr int kKeyS = 'S';
+constexpr std::array<int, 5> kSlotKeys = {'1', '2', '3', '4', '5'};
+constexpr int kKeyAbort = '0';
+constexpr int kKeyStart1 = '1';
+constexpr int kKeyStart2 = '2';
+
+bool IsDown(int vk)
+{
+    return KeyState[vk] != 0;
+}
+
+bool PromptOpen()
+{
+    return loadPrompt || savePrompt;
+}
+
+std::int32_t& CursorCell()
+{
+    return editorGrid.at(cursorX, cursorY);
+}
+
+// Step 1.
+void ShowFrame()
+{
+    if (!windowActive) {
+        SwapBuffers(glWindow.deviceContext);
+        return;
+    }
+    if (!DrawScene()) {
+        quitRequested = true;
+        return;
+    }
+    SwapBuffers(glWindow.deviceContext);
+}
+
+// Step 2. False when the new window could not be made.
+bool SwitchScreenMode()
+{
+    if (!IsDown(VK_F1)) {
+        return true;
+    }
+    return ToggleFullscreen();
+}
+
+// Step 3: the rest of the frame still runs.
+void CheckQuit()
+{
+    if (IsDown(VK_ESCAPE)) {
+        quitRequested = true;
+    }
+}
+
+// Steps 4 to 7: one cell per key-down message, by clearing the key's entry.
+// At an edge the entry stays set and the key does nothing.
+void MoveCursor(int vk, std::int32_t& coordinate, int step)
+{
+    const std::int32_t next = coordinate + step;
+    if (IsDown(vk) && next >= kCursorMin && next <= kCursorMax) {
+        KeyState[vk] = 0;
+        coordinate = next;
+    }
+}
+
+// Steps 8 and 9: one change per press. A code outside 0 to 4 is left alone
+// and does not latch.
+void CycleCell()
+{
+    if (IsDown(VK_SPACE) && !spaceLatch) {
+        std::int32_t& cell = CursorCell();
+        switch (cell) {
+        case Empty:
+            cell = Wall;
+            spaceLatch = true;
+            break;
+        case Wall:
+            cell = Item;
+            spaceLatch = true;
+            break;
+        case Item:
+        case Snake1:
+        case Snake2:
+            cell = Empty;
+            spaceLatch = true;
+            break;
+        default:
+            break;
+        }
+    }
+    if (!IsDown(VK_SPACE)) {
+        spaceLatch = false;
+    }
+}
+
+// Steps 10 to 12. L is tested first, so L and S together open the load prompt.
+void OpenOrAbortPrompt()
+{
+    if (IsDown(kKeyL) && !PromptOpen()) {
+        loadPrompt = true;
+    }
+    if (IsDown(kKeyS) && !PromptOpen()) {
+        savePrompt = true;
+    }
+    if (IsDown(kKeyAbort) && PromptOpen()) {
+        loadPrompt = false;
+        savePrompt = false;
+    }
+}
+
+// Step 13: no latch, so a held N reloads the default map in every frame.
+void NewMap()
+{
+    if (IsDown(kKeyN)) {
+        mapSlot = kDefaultMapSlot;
+        LoadMap();
+    }
+}
+
+// Steps 14 and 15. The digit's entry is cleared, so the same key-down does not
+// also set a start point in step 16.
+void AnswerPrompt(bool& prompt, void (*operation)())
+{
+    for (std::size_t i = 0; i < kSlotKeys.size(); ++i) {
+        const int vk = kSlotKeys[i];
+        if (prompt && IsDown(vk)) {
+            mapSlot = static_cast<MapSlot>(i + 1);
+            operation();
+            prompt = false;
+            KeyState[vk] = 0;
+        }
+    }
+}
+
+// Step 16: no latch, so a held key marks every cell the cursor stops on.
+void SetStartPoints()
+{
+    if (!PromptOpen() && IsDown(kKeyStart1)) {
+        CursorCell() = Snake1;
+    }
+    if (!PromptOpen() && IsDown(kKeyStart2)) {
+        CursorCell() = Snake2;
+    }
+}
+
+// Step 17: the box is modal; the latch keeps a held H from showing it again.
+void Help()
+{
+    if (IsDown(kKeyH) && !helpLatch) {
+        ShowHelpBox();
+        helpLatch = true;
+    }
+    if (!IsDown(kKeyH)) {
+        helpLatch = false;
+    }
+}
+
+}  // namespace
+
+bool RunEditorFrame()
+{
+    ShowFrame();
+    if (!SwitchScreenMode()) {
+        return false;
+    }
+    CheckQuit();
+    MoveCursor(VK_UP, cursorY, -1);
+    MoveCursor(VK_DOWN, cursorY, +1);
+    MoveCursor(VK_RIGHT, cursorX, +1);
+    MoveCursor(VK_LEFT, cursorX, -1);
+    CycleCell();
+    OpenOrAbortPrompt();
+    NewMap();
+    AnswerPrompt(loadPrompt, LoadMap);
+    AnswerPrompt(savePrompt, SaveMap);
+    SetStartPoints();
+    Help();
+    return true;
+}
+
+bool RunEditorLoop()
+{
+    MSG message{};
+    while (!quitRequested) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quitRequested = true;
+            } else {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            continue;
+        }
+        if (!RunEditorFrame()) {
+            return false;
+        }
+    }
+    return true;
+}

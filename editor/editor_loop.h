@@ -1,0 +1,8 @@
+#pragma once
+
+// Runs the message and frame loop until quitRequested is set. False when an
+// F1 switch could not make the new window: the program must end at once.
+bool RunEditorLoop();
+
+// One frame: the seventeen steps in their order. False as above.
+bool RunEditorFrame();

@@ -1,0 +1,4 @@
+#pragma once
+
+// The editor program: start-up, the loop and the end. Always 0.
+int EditorMain();

@@ -1,0 +1,3 @@
+#include "editor/editor_main.h"
+
+int main() { return EditorMain(); }
