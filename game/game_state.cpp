@@ -21,6 +21,12 @@ bool quitRequested = false;
 int menuSelection = 1;
 int speedLevel = 2;
 
+bool upLatch = false;
+bool downLatch = false;
+bool leftLatch = false;
+bool rightLatch = false;
+bool enterLatch = false;
+
 void ResetGameState()
 {
     playfield = MapGrid{};
@@ -41,4 +47,9 @@ void ResetGameState()
     mapSlot = 1;
     menuSelection = 1;
     speedLevel = 2;
+    upLatch = false;
+    downLatch = false;
+    leftLatch = false;
+    rightLatch = false;
+    enterLatch = false;
 }

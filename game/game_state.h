@@ -57,6 +57,13 @@ extern bool quitRequested;
 extern int menuSelection;
 extern int speedLevel;
 
+// The menu's key latches: a key acts once per press however long it is held.
+extern bool upLatch;
+extern bool downLatch;
+extern bool leftLatch;
+extern bool rightLatch;
+extern bool enterLatch;
+
 // Puts every variable above back to its start value (used between
 // whole-program runs in one test process).
 void ResetGameState();

@@ -1,0 +1,3 @@
+#include "game/game_main.h"
+
+int main() { return GameMain(); }
