@@ -123,6 +123,26 @@ int CursorCounter();         // ShowCursor's display counter
 bool DisplayModeChanged();   // a mode change is in force
 bool ContextCurrent();
 bool ClassRegistered();
+int WindowX();               // position passed to CreateWindowExA
+int WindowY();
+DWORD WindowStyle();         // styles passed to CreateWindowExA
+DWORD WindowExStyle();
+bool WindowFocused();        // the window has the keyboard focus
+// The class as registered (its name copied), or all zero when none is.
+WNDCLASSA RegisteredClass();
+// The last mode record passed to ChangeDisplaySettingsA and its flags.
+DEVMODEA LastDisplayMode();
+DWORD LastDisplayModeFlags();
+// The last request passed to ChoosePixelFormat.
+PIXELFORMATDESCRIPTOR LastPixelFormatRequest();
+// The last CreateFontA description.
+struct FontRequest {
+    int height, width, escapement, orientation, weight;
+    DWORD italic, underline, strikeOut, charSet, outputPrecision, clipPrecision, quality,
+        pitchAndFamily;
+    std::string face;
+};
+const FontRequest& LastFont();
 
 // ---------------------------------------------------------------------------
 // OpenGL recorder. Drawing is recorded per frame: a frame's record starts
@@ -164,6 +184,17 @@ const std::vector<Upload>& Uploads();
 // Display lists alive (font lists).
 int ListsAlive();
 
+// GL calls since the last SwapBuffers (or Reset), with their arguments, e.g.
+// "glEnable(GL_TEXTURE_2D)", "glOrtho(0,640,480,0,-1,1)"; per-vertex calls
+// (glVertex*, glTexCoord*, glColor*) are left out.
+const std::vector<std::string>& GlLog();
+GLint UnpackAlignment();
+GLuint ListBase();
+GLenum MatrixMode();
+GLuint BoundTexture();
+GLenum HintMode(GLenum target);      // GL_DONT_CARE unless set
+std::array<float, 4> CurrentColor();
+
 // GL state as last set.
 bool GlEnabled(GLenum cap);
 GLenum DepthFunc();
@@ -177,7 +208,8 @@ std::array<double, 6> Ortho();  // left, right, bottom, top, near, far of the la
 // Files. The fake's DIB reader (auxDIBImageLoadA) decodes nothing: a missing
 // or zero-byte file shows the reader's box "Failed to open DIB file <path>.\n"
 // (caption "Error"), a file that begins with "BAD" shows "Unknown DIB file
-// format.", and any other file reads as a 4 by 4 grey picture.
+// format.", a file that begins with "SIZE <w> <h>" reads as a w by h grey
+// picture, and any other file reads as a 4 by 4 grey picture.
 
 // Makes a fresh empty temporary directory the working directory and returns
 // its path (removed again by the next call or at exit).
@@ -186,5 +218,7 @@ std::string EnterTempDir();
 void StagePictures(const std::vector<std::string>& paths);
 // Writes a file with the given bytes at a relative path, with directories.
 void WriteFile(const std::string& path, const std::string& bytes);
+// The paths passed to auxDIBImageLoadA, in order.
+const std::vector<std::string>& DibPaths();
 
 }  // namespace fake
