@@ -26,11 +26,16 @@ extern GLuint fontBase;
 // The picture list that InitGlState loads; each program sets it once, before
 // its first OpenGlWindow.
 void UseTextureList(std::span<const char* const> files);
+// The list last passed to UseTextureList.
+std::span<const char* const> UsedTextureList();
 
 bool InitGlState();
 bool LoadTextureTable(std::span<const char* const> files, GLuint* table);
 RgbImage* LoadBmpImage(const char* path);
 void CreateFontLists();
 void DeleteFontLists();
+// Drops the record of the current font object without releasing it (for
+// ResetGlWindowState between whole-program runs on the fake).
+void ForgetFontObject();
 // printf-style text at the current raster position, cut at 255 characters.
 void PrintText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -16,6 +16,9 @@ struct GlWindow {
 
 extern GlWindow glWindow;
 
+// The pixel format asked of every window; filled in by the first OpenGlWindow.
+extern PIXELFORMATDESCRIPTOR PixelFormatRequest;
+
 // 1 while the key with that virtual-key code is down. Written by GlWindowProc;
 // the frame logic clears single entries to consume a press.
 extern std::array<unsigned char, 256> KeyState;
