@@ -48,6 +48,8 @@ bool EnsureVideo();
 PlatformWindow* FindWindow(HWND window);
 PlatformWindow* FindWindow(SDL_Window* sdl);
 PlatformDeviceContext* FindDeviceContext(HDC dc);
+// Some live window, or null when there is none.
+HWND AnyWindow();
 PlatformGlContext* FindGlContext(HGLRC context);
 
 // The GL context current on this thread (null when none) and the device
@@ -62,6 +64,9 @@ void SetFocusWindow(HWND window);
 // The class procedure of a registered class (case-insensitive name), or null.
 WNDPROC ClassProcedure(const char* className);
 
+// Whether windows of that class (case-insensitive name) are still open.
+bool ClassHasWindows(const char* className);
+
 // Calls the window procedure directly, as Windows does for sent messages.
 LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -75,15 +80,23 @@ void SetCurrent(HDC dc, HGLRC context);
 void DropMessagesFor(HWND window);
 
 // The fullscreen surface left by a successful display-mode change, not yet
-// taken over by a pop-up window (null when none), and its hand-over.
+// taken over by a pop-up window (null when none), its hand-over to a window,
+// and the end of that window.
 SDL_Window* PendingScreenSurface();
-SDL_Window* TakeScreenSurface();
+SDL_Window* TakeScreenSurface(HWND owner);
+void ScreenOwnerDestroyed(HWND owner);
 // Whether a display-mode change is in force.
 bool DisplayModeChanged();
 
 // Sets the framebuffer attributes every window surface is made with: double
 // buffered RGBA, at least 16 colour bits and a 16-bit depth buffer.
 void SetSurfaceAttributes();
+
+// Turns SIGINT and SIGTERM into close requests that the message pump
+// delivers (installed once, when the video subsystem starts).
+void InstallCloseSignals();
+// Keeps events that no program handles out of SDL's queue.
+void IgnoreUnusedEvents();
 
 // Packs two 16-bit halves the way Windows packs message parameters.
 constexpr LPARAM MakeLong(unsigned low, unsigned high) {
