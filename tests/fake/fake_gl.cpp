@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "tests/fake/fake_platform.h"
@@ -96,10 +97,15 @@ std::string EnumName(GLenum e) {
     }
 }
 
-std::string Num(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
+template <typename T>
+std::string Num(T v) {
+    if constexpr (std::is_integral_v<T>) {
+        return std::to_string(v);
+    } else {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g", static_cast<double>(v));
+        return buf;
+    }
 }
 
 void Log(const std::string& name, std::initializer_list<std::string> args) {
