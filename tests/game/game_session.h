@@ -4,7 +4,9 @@
 // GameMain works through.
 #pragma once
 
+#include <array>
 #include <filesystem>
+#include <sstream>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -122,6 +124,42 @@ inline std::vector<std::string> SoundPaths()
 }
 
 inline bool Blocking(const fake::Sound& s) { return (s.flags & SND_ASYNC) == 0; }
+
+// A quad as text, for readable comparisons: its texture entry and its corners
+// with their texture coordinates, in the order drawn.
+inline std::string Describe(const fake::Quad& q)
+{
+    int entry = -1;
+    for (int i = 0; i < static_cast<int>(TextureTable.size()); ++i)
+        if (TextureTable[i] == q.texture) entry = i;
+    std::ostringstream out;
+    out << "entry " << entry << (q.textured ? "" : " untextured") << ":";
+    for (const fake::Vertex& v : q.v)
+        out << " (" << v.x << "," << v.y << "," << v.z << "|" << v.s << "," << v.t << ")";
+    return out.str();
+}
+
+// The quad that the picture rule gives for a picture over four corners
+// listed (left, bottom), (right, bottom), (right, top), (left, top).
+inline std::string Picture(int entry, std::array<std::array<float, 2>, 4> corners)
+{
+    fake::Quad q{TextureTable[entry], true, {}};
+    const float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i) q.v[i] = {corners[i][0], corners[i][1], 0, tex[i][0], tex[i][1]};
+    return Describe(q);
+}
+
+inline std::string Picture(int entry, float left, float top, float right, float bottom)
+{
+    return Picture(entry, {{{left, bottom}, {right, bottom}, {right, top}, {left, top}}});
+}
+
+inline std::vector<std::string> Describe(const std::vector<fake::Quad>& quads)
+{
+    std::vector<std::string> out;
+    for (const fake::Quad& q : quads) out.push_back(Describe(q));
+    return out;
+}
 
 constexpr const char* kBuzzer = "Data/sounds/menu/buzzer.wav";
 constexpr const char* kMenu = "Data/sounds/menu/menu.wav";
