@@ -166,9 +166,9 @@ constexpr const char* kMenu = "Data/sounds/menu/menu.wav";
 constexpr const char* kSwoosh = "Data/sounds/menu/swoosh.wav";
 constexpr const char* kWin = "Data/sounds/ingame/win.wav";
 
-}  // namespace session
-
-inline std::ostream& operator<<(std::ostream& out, const session::PlacedText& t)
+inline std::ostream& operator<<(std::ostream& out, const PlacedText& t)
 {
     return out << "\"" << t.text << "\" at (" << t.x << ", " << t.y << ")";
 }
+
+}  // namespace session
