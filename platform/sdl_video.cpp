@@ -155,3 +155,18 @@ void SetSurfaceAttributes() {
 }
 
 }  // namespace sdlvideo
+
+// Sanitizer builds: blocks that the system libraries under this layer keep
+// until exit (D-Bus, X, Mesa, fontconfig) are not leaks of ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n"
+           "leak:libX11.so\n"
+           "leak:libxcb.so\n"
+           "leak:libGLX\n"
+           "leak:libGL.so\n"
+           "leak:libEGL\n"
+           "leak:swrast_dri.so\n"
+           "leak:libLLVM\n"
+           "leak:libfontconfig.so\n"
+           "leak:libSDL2\n";
+}
