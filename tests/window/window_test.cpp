@@ -145,6 +145,22 @@ TEST(RealWindow, TogglesBackAndForthWithoutGrowing) {
     EXPECT_EQ(probe.WaitExit(Millis(10000)), 0);
 }
 
+TEST(RealWindow, MinimizedWindowIsInactiveUntilRestored) {
+    XServer x(640, 480);
+    ASSERT_TRUE(x.Ok());
+    Program probe(x, kProbe, {}, kWorkDir);
+    ASSERT_TRUE(probe.WaitForLine("drawn"));
+    XWindowId window = x.FindWindow(kTitle);
+    ASSERT_NE(window, 0u);
+    x.Iconify(window);
+    EXPECT_TRUE(probe.WaitForLine("activate 0 1"));
+    x.Restore(window);
+    EXPECT_TRUE(probe.WaitForLine("activate 1 0"));
+    // Back at its full size, not at the size of a minimized window.
+    EXPECT_TRUE(probe.WaitForLine("size 640 480"));
+    ExpectQuadrants(x, 640, 480);
+}
+
 struct KeyCase {
     XKeySym keysym;
     int virtualKey;

@@ -356,6 +356,20 @@ void XServer::Resize(XWindowId window, int width, int height) {
     }
 }
 
+void XServer::Iconify(XWindowId window) {
+    if (display_ != nullptr) {
+        XUnmapWindow(display_, window);
+        XSync(display_, False);
+    }
+}
+
+void XServer::Restore(XWindowId window) {
+    if (display_ != nullptr) {
+        XMapWindow(display_, window);
+        XSync(display_, False);
+    }
+}
+
 void XServer::RequestClose(XWindowId window) {
     if (display_ == nullptr) {
         return;

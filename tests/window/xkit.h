@@ -86,6 +86,10 @@ public:
     // else does.
     void Focus(XWindowId window);
     void Resize(XWindowId window, int width, int height);
+    // Takes the window off the screen and puts it back, as a window manager
+    // does when it minimizes and restores it.
+    void Iconify(XWindowId window);
+    void Restore(XWindowId window);
     // Asks the window to close, as a window manager's close button does.
     void RequestClose(XWindowId window);
     // Finds a window by title (a message box by its caption), focuses it and
