@@ -41,11 +41,18 @@ FontRequest FontOf(const PlatformDeviceContext& dc)
 void CompileGlyph(const GlyphBitmap& glyph, GLuint list)
 {
     glNewList(list, GL_COMPILE);
-    // The bitmap's lower-left corner sits at the glyph's bearing from the
-    // raster position, which is the pen position on the baseline.
-    glBitmap(glyph.width, glyph.height, static_cast<GLfloat>(-glyph.left),
-             static_cast<GLfloat>(glyph.height - glyph.top), static_cast<GLfloat>(glyph.advance), 0.0f,
-             glyph.bits.empty() ? nullptr : glyph.bits.data());
+    if (glyph.bits.empty()) {
+        // One unset pixel: some drivers drop a list's bitmap without data,
+        // and with it the advance.
+        static const GLubyte kBlank = 0;
+        glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(glyph.advance), 0.0f, &kBlank);
+    } else {
+        // The bitmap's lower-left corner sits at the glyph's bearing from the
+        // raster position, which is the pen position on the baseline.
+        glBitmap(glyph.width, glyph.height, static_cast<GLfloat>(-glyph.left),
+                 static_cast<GLfloat>(glyph.height - glyph.top), static_cast<GLfloat>(glyph.advance), 0.0f,
+                 glyph.bits.data());
+    }
     glEndList();
 }
 
