@@ -170,3 +170,5 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:libfontconfig.so\n"
            "leak:libSDL2\n";
 }
+
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
