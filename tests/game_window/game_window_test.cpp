@@ -1,0 +1,386 @@
+// The game in a real window on Xvfb: every picture in its rectangle, the side
+// panel and the lives and points texts, and a short round played with keys.
+// The pictures are solid colours, one per texture entry, so each rectangle
+// can be told apart from whatever lies around it.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/game_screens.h"
+#include "mapfile/map_file.h"
+#include "xkit.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using xkit::Millis;
+using xkit::Program;
+using xkit::Rgb;
+using xkit::Screenshot;
+using xkit::XServer;
+
+const std::string kGame = TREVLA_GAME;
+const std::string kTitle = "Trevla - SnAkE";
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kWhite{255, 255, 255};
+
+// The colour of texture entry i: channel values from five levels, all of
+// them distinct by far more than a 16-bit screen rounds, none black or white.
+Rgb ColourOf(int entry)
+{
+    static constexpr std::uint8_t kLevels[] = {48, 96, 144, 192, 232};
+    return Rgb{kLevels[entry % 5], kLevels[(entry / 5) % 5], kLevels[entry / 25 + 2]};
+}
+
+void WriteBmp(const fs::path& path, Rgb colour)
+{
+    constexpr int kSide = 16;
+    constexpr int kRow = kSide * 3;
+    constexpr std::uint32_t kPixels = kRow * kSide;
+    std::string bytes;
+    auto put16 = [&](std::uint16_t v) { bytes += char(v & 0xFF), bytes += char(v >> 8); };
+    auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+    bytes += "BM";
+    put32(54 + kPixels);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(kSide);
+    put32(kSide);
+    put16(1);
+    put16(24);
+    put32(0);
+    put32(kPixels);
+    put32(2835);
+    put32(2835);
+    put32(0);
+    put32(0);
+    for (int i = 0; i < kSide * kSide; ++i) {
+        bytes += char(colour.b);
+        bytes += char(colour.g);
+        bytes += char(colour.r);
+    }
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A working directory with the game's pictures and map 1.
+class GameDir {
+public:
+    explicit GameDir(const MapGrid& map1)
+    {
+        std::string pattern = (fs::temp_directory_path() / "trevla-window-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        dir_ = pattern;
+        for (int i = 0; i < static_cast<int>(kGameTextureFiles.size()); ++i)
+            WriteBmp(dir_ / kGameTextureFiles[i], ColourOf(i));
+        fs::create_directories(dir_ / "Data/maps");
+        WriteMapFile((dir_ / "Data/maps/map1").c_str(), map1);
+    }
+    ~GameDir()
+    {
+        std::error_code ec;
+        if (!dir_.empty()) fs::remove_all(dir_, ec);
+    }
+    std::string Path() const { return dir_.string(); }
+
+private:
+    fs::path dir_;
+};
+
+MapGrid WalledMap()
+{
+    MapGrid grid;
+    for (int i = 0; i < kMapSize; ++i) {
+        grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
+        grid.at(0, i) = grid.at(kMapSize - 1, i) = Wall;
+    }
+    return grid;
+}
+
+bool Is(const Screenshot& s, int x, int y, Rgb colour) { return xkit::Near(s.At(x, y), colour); }
+
+bool InScreen(const Screenshot& s, int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; }
+
+// The picture of `entry` fills exactly the rectangle: the pixels just inside
+// each edge have its colour, those just outside do not.
+void ExpectRect(const Screenshot& s, int entry, int left, int top, int right, int bottom)
+{
+    const Rgb c = ColourOf(entry);
+    const int midX = (left + right) / 2;
+    const int midY = (top + bottom) / 2;
+    SCOPED_TRACE("entry " + std::to_string(entry));
+    EXPECT_TRUE(Is(s, left, midY, c)) << "left edge";
+    EXPECT_TRUE(Is(s, right - 1, midY, c)) << "right edge";
+    EXPECT_TRUE(Is(s, midX, top, c)) << "top edge";
+    EXPECT_TRUE(Is(s, midX, bottom - 1, c)) << "bottom edge";
+    const std::pair<int, int> outside[] = {{left - 1, midY}, {right, midY}, {midX, top - 1}, {midX, bottom}};
+    for (auto [x, y] : outside) {
+        if (InScreen(s, x, y)) {
+            EXPECT_FALSE(Is(s, x, y, c)) << "outside at " << x << "," << y;
+        }
+    }
+}
+
+// Polls the screen until `test` holds; the last screenshot, or nothing on
+// timeout.
+std::optional<Screenshot> WaitFor(XServer& x, const std::function<bool(const Screenshot&)>& test,
+                                  Millis timeout = Millis(10000))
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        Screenshot s = x.Grab();
+        if (s.width > 0 && test(s)) return s;
+        std::this_thread::sleep_for(Millis(30));
+    } while (std::chrono::steady_clock::now() < end);
+    return std::nullopt;
+}
+
+bool CellIs(const Screenshot& s, int cx, int cy, Rgb colour) { return Is(s, cx * 8 + 4, cy * 8 + 4, colour); }
+
+// The lit (white) pixels of a text line in a band around its base line,
+// narrower than the 20 pixels between the lines of the side panel.
+struct Extent {
+    int left = 10000, right = -1, top = 10000, bottom = -1;
+    bool Empty() const { return right < 0; }
+};
+
+Extent TextExtent(const Screenshot& s, int x0, int x1, int baseline)
+{
+    Extent e;
+    for (int y = baseline - 18; y <= baseline + 3; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (InScreen(s, x, y) && Is(s, x, y, kWhite)) {
+                e.left = std::min(e.left, x), e.right = std::max(e.right, x);
+                e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
+            }
+    return e;
+}
+
+// Starts the game on a 640 by 480 screen, which it fills, and waits for the
+// menu header.
+struct Session {
+    explicit Session(const MapGrid& map) : dir(map), game(x, kGame, {}, dir.Path()) {}
+
+    bool Ready()
+    {
+        if (!x.Ok() || !game.Started()) return false;
+        if (!x.WaitForPixel(320, 40, ColourOf(MenuHeaderTexture), Millis(20000))) return false;
+        window = x.FindWindow(kTitle);
+        if (window == 0) return false;
+        x.Focus(window);
+        return true;
+    }
+
+    // The game reads its keys once a frame and takes one message per pass,
+    // so a key has to stay down for a few frames, as a finger's would.
+    void Tap(XKeySym key)
+    {
+        x.PressKey(key);
+        std::this_thread::sleep_for(Millis(120));
+        x.ReleaseKey(key);
+        std::this_thread::sleep_for(Millis(60));
+    }
+
+    void Close()
+    {
+        x.RequestClose(window);
+        EXPECT_EQ(game.WaitExit(Millis(15000)), 0);
+    }
+
+    XServer x{640, 480};
+    GameDir dir;
+    Program game;
+    XWindowId window = 0;
+};
+
+TEST(GameWindow, EveryMenuPictureFillsItsRectangle)
+{
+    Session s(WalledMap());
+    ASSERT_TRUE(s.Ready());
+    struct State {
+        std::vector<XKeySym> keys;  // pressed to reach it
+        int selection;
+        int preview;                // -1: none
+    };
+    const std::vector<State> states{
+        {{}, 1, SinglePreviewTexture},
+        {{XK_Down}, 2, MultiPreviewTexture},
+        {{XK_Down}, 3, Map1PreviewTexture},
+        {{XK_Right}, 3, Map2PreviewTexture},
+        {{XK_Right}, 3, Map3PreviewTexture},
+        {{XK_Right}, 3, Map4PreviewTexture},
+        {{XK_Right}, 3, Map5PreviewTexture},
+        {{XK_Down}, 4, Speed2PreviewTexture},
+        {{XK_Left}, 4, Speed1PreviewTexture},
+        {{XK_Right, XK_Right}, 4, Speed3PreviewTexture},
+        {{XK_Down}, 5, -1},
+    };
+    for (const State& state : states) {
+        for (XKeySym key : state.keys) s.Tap(key);
+        SCOPED_TRACE("item " + std::to_string(state.selection) + ", preview " + std::to_string(state.preview));
+        const int selectedButton = 2 * state.selection + 3;
+        auto shot = WaitFor(s.x, [&](const Screenshot& shot) {
+            return Is(shot, 130, 145 + 70 * (state.selection - 1), ColourOf(selectedButton)) &&
+                   (state.preview < 0 || Is(shot, 428, 228, ColourOf(state.preview)));
+        });
+        ASSERT_TRUE(shot.has_value());
+        ExpectRect(*shot, MenuHeaderTexture, 0, 3, 640, 80);
+        EXPECT_TRUE(Is(*shot, 320, 2, kBlack)) << "the header starts at row 3";
+        ExpectRect(*shot, PreviewFrameTexture, 300, 100, 556, 356);
+        ExpectRect(*shot, InfoPanelTexture, 320, 380, 576, 444);
+        if (state.preview >= 0) {
+            ExpectRect(*shot, state.preview, 340, 140, 516, 316);
+        } else {
+            EXPECT_TRUE(Is(*shot, 428, 228, ColourOf(PreviewFrameTexture))) << "no preview over the frame";
+        }
+        for (int item = 1; item <= 5; ++item) {
+            const int entry = item == state.selection ? 2 * item + 3 : 2 * item + 4;
+            const int top = 120 + 70 * (item - 1);
+            ExpectRect(*shot, entry, 30, top, 230, top + 50);
+        }
+    }
+    s.Close();
+}
+
+TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
+{
+    MapGrid map = WalledMap();
+    map.at(20, 20) = Wall;
+    map.at(40, 30) = Snake1;
+    map.at(10, 5) = Snake2;
+    Session s(map);
+    ASSERT_TRUE(s.Ready());
+    s.Tap(XK_Down);  // a two-player game shows both snakes and one item
+    s.Tap(XK_Return);
+    auto loading = WaitFor(s.x, [](const Screenshot& shot) { return Is(shot, 320, 240, ColourOf(LoadingTexture)); });
+    ASSERT_TRUE(loading.has_value());
+    ExpectRect(*loading, LoadingTexture, 120, 40, 520, 440);
+    EXPECT_TRUE(Is(*loading, 119, 240, kBlack));
+    EXPECT_TRUE(Is(*loading, 320, 440, kBlack));
+
+    ASSERT_TRUE(s.x.WaitForPixel(4, 4, ColourOf(WallTexture), Millis(10000)));
+    s.Tap(XK_p);  // pause, so that nothing moves while the screen is read
+    auto shot = WaitFor(s.x, [](const Screenshot& shot) { return !TextExtent(shot, 520, 640, 370).Empty(); });
+    ASSERT_TRUE(shot.has_value()) << "the pause text";
+
+    // Every cell picture covers whole 8 by 8 cells of the grid and nothing else.
+    struct CellKind {
+        int entry;
+        int minCells, maxCells;
+    };
+    const CellKind kinds[] = {
+        {WallTexture, 4 * 59 + 1, 4 * 59 + 1}, {ItemTexture, 1, 1}, {Snake1Texture, 1, 2}, {Snake2Texture, 1, 2}};
+    for (const CellKind& kind : kinds) {
+        SCOPED_TRACE("entry " + std::to_string(kind.entry));
+        const Rgb c = ColourOf(kind.entry);
+        int cells = 0;
+        for (int cy = 0; cy < 60; ++cy) {
+            for (int cx = 0; cx < 60; ++cx) {
+                int lit = 0;
+                for (int y = 0; y < 8; ++y)
+                    for (int x = 0; x < 8; ++x) lit += Is(*shot, cx * 8 + x, cy * 8 + y, c);
+                EXPECT_TRUE(lit == 0 || lit == 64) << "cell " << cx << "," << cy << " is partly covered";
+                cells += lit == 64;
+            }
+        }
+        EXPECT_GE(cells, kind.minCells);
+        EXPECT_LE(cells, kind.maxCells);
+        for (int y = 0; y < 480; ++y) EXPECT_FALSE(Is(*shot, 480, y, c)) << "nothing right of the field";
+    }
+    ExpectRect(*shot, WallTexture, 160, 160, 168, 168);
+
+    // The side panel: the header's left edge runs from 480 at the top to 483
+    // at the bottom.
+    const Rgb header = ColourOf(PanelHeaderTexture);
+    EXPECT_TRUE(Is(*shot, 560, 20, header));
+    EXPECT_FALSE(Is(*shot, 560, 19, header));
+    EXPECT_TRUE(Is(*shot, 560, 69, header));
+    EXPECT_FALSE(Is(*shot, 560, 70, header));
+    EXPECT_TRUE(Is(*shot, 636, 45, header));
+    EXPECT_FALSE(Is(*shot, 637, 45, header));
+    EXPECT_TRUE(Is(*shot, 480, 21, header)) << "top left corner at 480";
+    EXPECT_FALSE(Is(*shot, 479, 21, header));
+    EXPECT_FALSE(Is(*shot, 482, 69, header)) << "bottom left corner at 483";
+    EXPECT_TRUE(Is(*shot, 483, 69, header));
+    ExpectRect(*shot, Player1LabelTexture, 490, 100, 618, 132);
+    ExpectRect(*shot, Player2LabelTexture, 490, 200, 618, 232);
+
+    // The four texts start at x 490 on their base lines.
+    for (int baseline : {150, 170, 250, 270}) {
+        SCOPED_TRACE("text on base line " + std::to_string(baseline));
+        const Extent text = TextExtent(*shot, 481, 640, baseline);
+        ASSERT_FALSE(text.Empty());
+        EXPECT_GE(text.left, 490);
+        EXPECT_LE(text.left, 494);
+        EXPECT_GE(text.bottom, baseline - 3);
+        EXPECT_LE(text.bottom, baseline + 1);
+        EXPECT_LE(text.top, baseline - 10) << "capitals stand on the base line";
+        EXPECT_GT(text.right, 490 + 100) << "eleven characters";
+    }
+    s.Close();
+}
+
+TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts)
+{
+    MapGrid map = WalledMap();
+    map.at(50, 40) = Snake1;
+    // Enough items far away that none are added at random.
+    for (int y = 55; y <= 57; ++y)
+        for (int x = 1; x <= 58; ++x) map.at(x, y) = Item;
+    Session s(map);
+    ASSERT_TRUE(s.Ready());
+    const Rgb snake = ColourOf(Snake1Texture);
+    s.Tap(XK_Return);
+    ASSERT_TRUE(s.x.WaitForPixel(4, 4, ColourOf(WallTexture), Millis(10000)));
+
+    // It moves up on its own.
+    ASSERT_TRUE(WaitFor(s.x, [&](const Screenshot& shot) { return CellIs(shot, 50, 38, snake); }).has_value());
+    s.Tap(XK_Right);
+    auto turned = WaitFor(s.x, [&](const Screenshot& shot) {
+        for (int cy = 1; cy < 40; ++cy)
+            if (CellIs(shot, 53, cy, snake)) return true;
+        return false;
+    });
+    ASSERT_TRUE(turned.has_value()) << "the snake turned right";
+
+    // It runs into the wall on the right and the round is over.
+    auto over = WaitFor(s.x, [](const Screenshot& shot) { return !TextExtent(shot, 90, 480, 250).Empty(); });
+    ASSERT_TRUE(over.has_value());
+    const Extent hud = TextExtent(*over, 481, 640, 170);       // "Points =  0", 11 characters
+    const Extent headline = TextExtent(*over, 140, 480, 200);  // "Player 1 died", 13
+    const Extent second = TextExtent(*over, 80, 480, 250);     // "Press SPACE to restart", 22
+    ASSERT_FALSE(hud.Empty() || headline.Empty() || second.Empty());
+    const double advance = (hud.right - hud.left) / 10.5;
+    EXPECT_GE(headline.left, 150);
+    EXPECT_LE(headline.left, 154);
+    EXPECT_NEAR((headline.right - headline.left) / advance, 12.5, 2.0) << "\"Player 1 died\"";
+    EXPECT_GE(second.left, 90);
+    EXPECT_LE(second.left, 94);
+    EXPECT_NEAR((second.right - second.left) / advance, 21.5, 2.0) << "\"Press SPACE to restart\"";
+    bool diedOnTheRight = false;
+    for (int cy = 1; cy < 40; ++cy) diedOnTheRight |= CellIs(*over, 58, cy, snake);
+    EXPECT_TRUE(diedOnTheRight);
+
+    // SPACE: the map is loaded again and the snake starts over from its cell.
+    s.Tap(XK_space);
+    auto restarted = WaitFor(s.x, [&](const Screenshot& shot) {
+        bool oldBody = false;
+        for (int cy = 1; cy < 40; ++cy) oldBody |= CellIs(shot, 58, cy, snake);
+        return TextExtent(shot, 90, 480, 250).Empty() && !oldBody && CellIs(shot, 50, 39, snake);
+    });
+    ASSERT_TRUE(restarted.has_value());
+    s.Close();
+}
+
+}  // namespace
