@@ -18,14 +18,15 @@ constexpr int kBoxTop = 48;
 constexpr int kBoxSize = 200;
 constexpr int kSubsamples = 4;
 
+// A code the editor never writes shows as free floor, as the game draws it
+// and as snakes pass through it.
 Rgb CellColour(std::int32_t code) {
     switch (code) {
-        case Empty: return {18, 22, 48};
         case Wall: return kStone;
         case Item: return kRed;
         case Snake1: return kGreen;
         case Snake2: return kBlue;
-        default: return kStoneDeep;  // a code the editor never writes
+        default: return {18, 22, 48};
     }
 }
 
