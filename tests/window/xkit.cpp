@@ -199,6 +199,9 @@ XServer::XServer(int width, int height) {
 }
 
 XServer::~XServer() {
+    if (display_ != nullptr && repeatSwitchedOff_) {
+        XAutoRepeatOn(display_);
+    }
     if (display_ != nullptr) {
         XCloseDisplay(display_);
     }
@@ -234,6 +237,19 @@ bool XServer::TapKey(XKeySym key) {
     }
     std::this_thread::sleep_for(Millis(20));
     return Key(key, false);
+}
+
+void XServer::SetAutoRepeat(bool on) {
+    if (display_ == nullptr) {
+        return;
+    }
+    if (on) {
+        XAutoRepeatOn(display_);
+    } else {
+        XAutoRepeatOff(display_);
+    }
+    repeatSwitchedOff_ = !on;
+    XSync(display_, False);
 }
 
 void XServer::MovePointer(int x, int y) {

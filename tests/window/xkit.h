@@ -66,6 +66,9 @@ public:
     bool PressKey(XKeySym key);
     bool ReleaseKey(XKeySym key);
     bool TapKey(XKeySym key);  // press and release
+    // Switches the server's key auto-repeat off or on (back on at the end
+    // when the server was given, not started).
+    void SetAutoRepeat(bool on);
     // Moves the pointer to a screen position.
     void MovePointer(int x, int y);
 
@@ -103,6 +106,7 @@ private:
     std::string name_;
     XDisplay* display_ = nullptr;
     pid_t server_ = -1;
+    bool repeatSwitchedOff_ = false;
 };
 
 // A program started on an X server in its own process group, with its
