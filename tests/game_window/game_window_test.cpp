@@ -182,14 +182,17 @@ struct Session {
         return true;
     }
 
-    // The game reads its keys once a frame and takes one message per pass,
-    // so a key has to stay down for a few frames, as a finger's would.
-    void Tap(XKeySym key)
+    // Holds the key down until the screen shows its effect, then lets it up
+    // for a while. The game reads its keys once a frame and takes one message
+    // per pass: a key released before a frame has run goes unseen, and a key
+    // pressed again before a frame has seen it up counts as still held.
+    std::optional<Screenshot> PressUntil(XKeySym key, const std::function<bool(const Screenshot&)>& effect)
     {
         x.PressKey(key);
-        std::this_thread::sleep_for(Millis(120));
+        auto shot = WaitFor(x, effect);
         x.ReleaseKey(key);
-        std::this_thread::sleep_for(Millis(60));
+        std::this_thread::sleep_for(Millis(300));
+        return shot;
     }
 
     void Close()
@@ -209,31 +212,32 @@ TEST(GameWindow, EveryMenuPictureFillsItsRectangle)
     Session s(WalledMap());
     ASSERT_TRUE(s.Ready());
     struct State {
-        std::vector<XKeySym> keys;  // pressed to reach it
+        XKeySym key;  // pressed to reach it; 0: the start
         int selection;
-        int preview;                // -1: none
+        int preview;  // -1: none
     };
     const std::vector<State> states{
-        {{}, 1, SinglePreviewTexture},
-        {{XK_Down}, 2, MultiPreviewTexture},
-        {{XK_Down}, 3, Map1PreviewTexture},
-        {{XK_Right}, 3, Map2PreviewTexture},
-        {{XK_Right}, 3, Map3PreviewTexture},
-        {{XK_Right}, 3, Map4PreviewTexture},
-        {{XK_Right}, 3, Map5PreviewTexture},
-        {{XK_Down}, 4, Speed2PreviewTexture},
-        {{XK_Left}, 4, Speed1PreviewTexture},
-        {{XK_Right, XK_Right}, 4, Speed3PreviewTexture},
-        {{XK_Down}, 5, -1},
+        {0, 1, SinglePreviewTexture},
+        {XK_Down, 2, MultiPreviewTexture},
+        {XK_Down, 3, Map1PreviewTexture},
+        {XK_Right, 3, Map2PreviewTexture},
+        {XK_Right, 3, Map3PreviewTexture},
+        {XK_Right, 3, Map4PreviewTexture},
+        {XK_Right, 3, Map5PreviewTexture},
+        {XK_Down, 4, Speed2PreviewTexture},
+        {XK_Left, 4, Speed1PreviewTexture},
+        {XK_Right, 4, Speed2PreviewTexture},
+        {XK_Right, 4, Speed3PreviewTexture},
+        {XK_Down, 5, -1},
     };
     for (const State& state : states) {
-        for (XKeySym key : state.keys) s.Tap(key);
         SCOPED_TRACE("item " + std::to_string(state.selection) + ", preview " + std::to_string(state.preview));
         const int selectedButton = 2 * state.selection + 3;
-        auto shot = WaitFor(s.x, [&](const Screenshot& shot) {
+        auto shown = [&](const Screenshot& shot) {
             return Is(shot, 130, 145 + 70 * (state.selection - 1), ColourOf(selectedButton)) &&
-                   (state.preview < 0 || Is(shot, 428, 228, ColourOf(state.preview)));
-        });
+                   Is(shot, 428, 228, ColourOf(state.preview < 0 ? PreviewFrameTexture : state.preview));
+        };
+        auto shot = state.key ? s.PressUntil(state.key, shown) : WaitFor(s.x, shown);
         ASSERT_TRUE(shot.has_value());
         ExpectRect(*shot, MenuHeaderTexture, 0, 3, 640, 80);
         EXPECT_TRUE(Is(*shot, 320, 2, kBlack)) << "the header starts at row 3";
@@ -261,17 +265,21 @@ TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
     map.at(10, 5) = Snake2;
     Session s(map);
     ASSERT_TRUE(s.Ready());
-    s.Tap(XK_Down);  // a two-player game shows both snakes and one item
-    s.Tap(XK_Return);
-    auto loading = WaitFor(s.x, [](const Screenshot& shot) { return Is(shot, 320, 240, ColourOf(LoadingTexture)); });
+    // A two-player game shows both snakes and one item.
+    ASSERT_TRUE(s.PressUntil(XK_Down, [](const Screenshot& shot) {
+        return Is(shot, 130, 215, ColourOf(FirstButtonTexture + 2));
+    }));
+    auto loading = s.PressUntil(XK_Return, [](const Screenshot& shot) {
+        return Is(shot, 320, 240, ColourOf(LoadingTexture));
+    });
     ASSERT_TRUE(loading.has_value());
     ExpectRect(*loading, LoadingTexture, 120, 40, 520, 440);
     EXPECT_TRUE(Is(*loading, 119, 240, kBlack));
     EXPECT_TRUE(Is(*loading, 320, 440, kBlack));
 
     ASSERT_TRUE(s.x.WaitForPixel(4, 4, ColourOf(WallTexture), Millis(10000)));
-    s.Tap(XK_p);  // pause, so that nothing moves while the screen is read
-    auto shot = WaitFor(s.x, [](const Screenshot& shot) { return !TextExtent(shot, 520, 640, 370).Empty(); });
+    // Paused, nothing moves while the screen is read.
+    auto shot = s.PressUntil(XK_p, [](const Screenshot& shot) { return !TextExtent(shot, 520, 640, 370).Empty(); });
     ASSERT_TRUE(shot.has_value()) << "the pause text";
 
     // Every cell picture covers whole 8 by 8 cells of the grid and nothing else.
@@ -341,13 +349,14 @@ TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts)
     Session s(map);
     ASSERT_TRUE(s.Ready());
     const Rgb snake = ColourOf(Snake1Texture);
-    s.Tap(XK_Return);
+    ASSERT_TRUE(s.PressUntil(XK_Return, [](const Screenshot& shot) {
+        return Is(shot, 320, 240, ColourOf(LoadingTexture));
+    }));
     ASSERT_TRUE(s.x.WaitForPixel(4, 4, ColourOf(WallTexture), Millis(10000)));
 
     // It moves up on its own.
     ASSERT_TRUE(WaitFor(s.x, [&](const Screenshot& shot) { return CellIs(shot, 50, 38, snake); }).has_value());
-    s.Tap(XK_Right);
-    auto turned = WaitFor(s.x, [&](const Screenshot& shot) {
+    auto turned = s.PressUntil(XK_Right, [&](const Screenshot& shot) {
         for (int cy = 1; cy < 40; ++cy)
             if (CellIs(shot, 53, cy, snake)) return true;
         return false;
@@ -373,8 +382,7 @@ TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts)
     EXPECT_TRUE(diedOnTheRight);
 
     // SPACE: the map is loaded again and the snake starts over from its cell.
-    s.Tap(XK_space);
-    auto restarted = WaitFor(s.x, [&](const Screenshot& shot) {
+    auto restarted = s.PressUntil(XK_space, [&](const Screenshot& shot) {
         bool oldBody = false;
         for (int cy = 1; cy < 40; ++cy) oldBody |= CellIs(shot, 58, cy, snake);
         return TextExtent(shot, 90, 480, 250).Empty() && !oldBody && CellIs(shot, 50, 39, snake);
