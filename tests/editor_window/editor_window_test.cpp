@@ -1,0 +1,384 @@
+// The editor in a real window on Xvfb: every cell's picture, the cursor
+// picture following the arrows, the slanted panel picture, the panel texts
+// and the prompts, the help box, and a map drawn and saved with the keys.
+// The pictures are solid colours, one per texture entry, so each can be told
+// apart from whatever lies around it.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor/editor_screen.h"
+#include "mapfile/map_file.h"
+#include "xkit.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using xkit::Millis;
+using xkit::Program;
+using xkit::Rgb;
+using xkit::Screenshot;
+using xkit::XServer;
+
+const std::string kEditor = TREVLA_EDIT;
+const std::string kTitle = "Trevla_edit - SnAkE";
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kWhite{255, 255, 255};
+
+// The colour of texture entry i: well apart from each other after a 16-bit
+// screen's rounding, none black or white.
+Rgb ColourOf(int entry)
+{
+    static constexpr std::uint8_t kLevels[] = {48, 112, 176, 232};
+    return Rgb{kLevels[entry % 4], kLevels[(entry / 4) % 4], kLevels[(entry + 1) % 3 + 1]};
+}
+
+void WriteBmp(const fs::path& path, Rgb colour)
+{
+    constexpr int kSide = 16;
+    constexpr std::uint32_t kPixels = kSide * kSide * 3;
+    std::string bytes;
+    auto put16 = [&](std::uint16_t v) { bytes += char(v & 0xFF), bytes += char(v >> 8); };
+    auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+    bytes += "BM";
+    put32(54 + kPixels);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(kSide);
+    put32(kSide);
+    put16(1);
+    put16(24);
+    put32(0);
+    put32(kPixels);
+    put32(2835);
+    put32(2835);
+    put32(0);
+    put32(0);
+    for (int i = 0; i < kSide * kSide; ++i) {
+        bytes += char(colour.b);
+        bytes += char(colour.g);
+        bytes += char(colour.r);
+    }
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A working directory with the editor's pictures and its default map.
+class EditorDir {
+public:
+    explicit EditorDir(const MapGrid& defaultMap)
+    {
+        std::string pattern = (fs::temp_directory_path() / "trevla-edit-window-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        dir_ = pattern;
+        for (int i = 0; i < static_cast<int>(kEditorTextureFiles.size()); ++i)
+            WriteBmp(dir_ / kEditorTextureFiles[i], ColourOf(i));
+        fs::create_directories(dir_ / "Data/maps");
+        WriteMapFile((dir_ / "Data/maps/mapdefault").c_str(), defaultMap);
+    }
+    ~EditorDir()
+    {
+        std::error_code ec;
+        if (!dir_.empty()) fs::remove_all(dir_, ec);
+    }
+    const fs::path& Path() const { return dir_; }
+
+private:
+    fs::path dir_;
+};
+
+MapGrid WalledMap()
+{
+    MapGrid grid;
+    for (int i = 0; i < kMapSize; ++i) {
+        grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
+        grid.at(0, i) = grid.at(kMapSize - 1, i) = Wall;
+    }
+    return grid;
+}
+
+bool Is(const Screenshot& s, int x, int y, Rgb colour) { return xkit::Near(s.At(x, y), colour); }
+
+// The entry that shows a cell holding `code`; codes outside 0 to 4 show as
+// Empty.
+int CellEntry(std::int32_t code, bool cursor)
+{
+    if (code < Empty || code > Snake2) code = Empty;
+    if (cursor) return code;
+    return code == Empty ? EmptyTexture : WallTexture + code - Wall;
+}
+
+bool CellShows(const Screenshot& s, int cx, int cy, int entry)
+{
+    return Is(s, cx * 8 + 4, cy * 8 + 4, ColourOf(entry));
+}
+
+// Polls the screen until `test` holds; the last screenshot, or nothing on
+// timeout.
+std::optional<Screenshot> WaitFor(XServer& x, const std::function<bool(const Screenshot&)>& test,
+                                  Millis timeout = Millis(10000))
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        Screenshot s = x.Grab();
+        if (s.width > 0 && test(s)) return s;
+        std::this_thread::sleep_for(Millis(30));
+    } while (std::chrono::steady_clock::now() < end);
+    return std::nullopt;
+}
+
+// The lit (white) pixels of the panel within a band of rows.
+struct Extent {
+    int left = 10000, right = -1, top = 10000, bottom = -1;
+    bool Empty() const { return right < 0; }
+};
+
+Extent WhiteIn(const Screenshot& s, int top, int bottom)
+{
+    Extent e;
+    for (int y = std::max(top, 0); y <= std::min(bottom, s.height - 1); ++y)
+        for (int x = 481; x < s.width; ++x)
+            if (Is(s, x, y, kWhite)) {
+                e.left = std::min(e.left, x), e.right = std::max(e.right, x);
+                e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
+            }
+    return e;
+}
+
+// The text on a base line: its lit pixels from 19 rows above to 4 below,
+// clear of the lines 20 pixels above and below.
+Extent TextOn(const Screenshot& s, int baseline) { return WhiteIn(s, baseline - 19, baseline + 4); }
+
+// A text starts at x 490 with its base line at `baseline`; parentheses and
+// descenders reach a few rows below it.
+void ExpectTextOn(const Screenshot& s, int baseline, int minWidth)
+{
+    SCOPED_TRACE("text on base line " + std::to_string(baseline));
+    const Extent text = TextOn(s, baseline);
+    ASSERT_FALSE(text.Empty());
+    EXPECT_GE(text.left, 490);
+    EXPECT_LE(text.left, 494);
+    EXPECT_GE(text.bottom, baseline - 3);
+    EXPECT_LE(text.bottom, baseline + 4);
+    EXPECT_LE(text.top, baseline - 10) << "capitals and digits rise well above the base line";
+    EXPECT_GT(text.right - 490, minWidth);
+}
+
+// The pixels of one text line from x `left` on, to compare two frames.
+std::vector<bool> TextPixels(const Screenshot& s, int baseline, int left = 481)
+{
+    std::vector<bool> lit;
+    for (int y = baseline - 17; y <= baseline + 2; ++y)
+        for (int x = left; x < s.width; ++x) lit.push_back(Is(s, x, y, kWhite));
+    return lit;
+}
+
+// Right of "X-Pos" and "Y-Pos": the " = " and the value.
+constexpr int kValueColumns = 565;
+
+// Starts the editor on a 640 by 480 screen and waits for its first frame.
+struct Session {
+    explicit Session(const MapGrid& map) : dir(map), editor(x, kEditor, {}, dir.Path().string()) {}
+
+    bool Ready()
+    {
+        if (!x.Ok() || !editor.Started()) return false;
+        if (!x.WaitForPixel(560, 45, ColourOf(PanelTexture), Millis(20000))) return false;
+        window = x.FindWindow(kTitle);
+        if (window == 0) return false;
+        const auto geometry = x.WindowGeometry(window);
+        if (!geometry || geometry->x != 0 || geometry->y != 0 || geometry->width != 640 ||
+            geometry->height != 480)
+            return false;
+        x.Focus(window);
+        return true;
+    }
+
+    // Held for a moment, as a finger does: the editor reads its key table
+    // once per frame, so a press must outlast a frame, and a frame of a
+    // sanitized build on software GL on a busy machine takes a while.
+    void Tap(XKeySym key)
+    {
+        x.PressKey(key);
+        std::this_thread::sleep_for(Millis(150));
+        x.ReleaseKey(key);
+        std::this_thread::sleep_for(Millis(50));
+    }
+
+    // A tap, then the screen until it shows the key's effect.
+    std::optional<Screenshot> TapUntil(XKeySym key, const std::function<bool(const Screenshot&)>& shown)
+    {
+        Tap(key);
+        return WaitFor(x, shown);
+    }
+
+    // A tap that moves the cursor or changes its cell: waits for the cursor
+    // picture of `entry` on (cx, cy).
+    bool TapToCursor(XKeySym key, int cx, int cy, int entry)
+    {
+        return TapUntil(key, [=](const Screenshot& shot) { return CellShows(shot, cx, cy, entry); }).has_value();
+    }
+
+    void Close()
+    {
+        x.RequestClose(window);
+        EXPECT_EQ(editor.WaitExit(Millis(15000)), 0);
+    }
+
+    XServer x{640, 480};
+    EditorDir dir;
+    Program editor;
+    XWindowId window = 0;
+};
+
+TEST(EditorWindow, EveryCellShowsItsPictureAndTheCursorFollowsTheArrows)
+{
+    MapGrid map = WalledMap();
+    map.at(1, 1) = Wall;
+    map.at(2, 1) = Item;
+    map.at(3, 1) = Snake1;
+    map.at(4, 1) = Snake2;
+    map.at(5, 1) = 7;
+    map.at(3, 2) = Item;
+    map.at(30, 40) = Snake2;
+    Session s(map);
+    ASSERT_TRUE(s.Ready());
+
+    auto expectGrid = [&](const Screenshot& shot, int cursorX, int cursorY) {
+        for (int cy = 0; cy < kMapSize; ++cy) {
+            for (int cx = 0; cx < kMapSize; ++cx) {
+                const int entry = CellEntry(map.at(cx, cy), cx == cursorX && cy == cursorY);
+                EXPECT_TRUE(CellShows(shot, cx, cy, entry)) << "cell " << cx << "," << cy;
+            }
+        }
+    };
+    // Each step moves onto a cell of another kind, so the cursor picture
+    // changes with it.
+    struct Step {
+        XKeySym key;  // 0: none
+        int x, y;
+    };
+    const std::vector<Step> steps = {
+        {0, 1, 1},       {XK_Right, 2, 1}, {XK_Right, 3, 1}, {XK_Right, 4, 1}, {XK_Right, 5, 1},
+        {XK_Left, 4, 1}, {XK_Left, 3, 1},  {XK_Down, 3, 2},  {XK_Up, 3, 1},    {XK_Up, 3, 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE("cursor on " + std::to_string(step.x) + "," + std::to_string(step.y));
+        const int entry = CellEntry(map.at(step.x, step.y), true);
+        auto shown = [&](const Screenshot& shot) { return CellShows(shot, step.x, step.y, entry); };
+        auto shot = step.key == 0 ? WaitFor(s.x, shown) : s.TapUntil(step.key, shown);
+        ASSERT_TRUE(shot.has_value());
+        expectGrid(*shot, step.x, step.y);
+        // A cell picture covers its whole 8 by 8 square.
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                EXPECT_TRUE(Is(*shot, step.x * 8 + x, step.y * 8 + y, ColourOf(entry)));
+    }
+    s.Close();
+}
+
+TEST(EditorWindow, PanelPictureTextsAndPrompts)
+{
+    Session s(WalledMap());
+    ASSERT_TRUE(s.Ready());
+    auto first = WaitFor(s.x, [](const Screenshot& shot) { return !TextOn(shot, 465).Empty(); });
+    ASSERT_TRUE(first.has_value());
+
+    // The panel picture: top 20, bottom 70, right 637, and a left edge that
+    // runs from 480 at the top to 483 at the bottom.
+    const Rgb panel = ColourOf(PanelTexture);
+    EXPECT_TRUE(Is(*first, 560, 20, panel));
+    EXPECT_FALSE(Is(*first, 560, 19, panel));
+    EXPECT_TRUE(Is(*first, 560, 69, panel));
+    EXPECT_FALSE(Is(*first, 560, 70, panel));
+    EXPECT_TRUE(Is(*first, 636, 45, panel));
+    EXPECT_FALSE(Is(*first, 637, 45, panel));
+    EXPECT_TRUE(Is(*first, 480, 21, panel)) << "top left corner at 480";
+    EXPECT_FALSE(Is(*first, 479, 21, panel));
+    EXPECT_TRUE(Is(*first, 483, 69, panel)) << "bottom left corner at 483";
+    EXPECT_FALSE(Is(*first, 482, 69, panel));
+    EXPECT_TRUE(Is(*first, 560, 90, kBlack)) << "the rest of the panel is the clear colour";
+
+    // Coordinates, then the command list; nothing between (S)ave and (H)elp.
+    ExpectTextOn(*first, 100, 100);  // "X-Pos =  2"
+    ExpectTextOn(*first, 120, 100);
+    ExpectTextOn(*first, 160, 40);   // "(N)ew"
+    ExpectTextOn(*first, 180, 50);
+    ExpectTextOn(*first, 200, 50);
+    ExpectTextOn(*first, 465, 50);
+    EXPECT_TRUE(WhiteIn(*first, 206, 440).Empty());
+    const std::vector<bool> xAt2 = TextPixels(*first, 100);
+    const std::vector<bool> yAt2 = TextPixels(*first, 120);
+    EXPECT_EQ(TextPixels(*first, 100, kValueColumns), TextPixels(*first, 120, kValueColumns))
+        << "both show the value 2";
+
+    // The shown column follows the cursor, the row stays.
+    for (int x = 2; x <= 9; ++x) ASSERT_TRUE(s.TapToCursor(XK_Right, x, 1, CursorEmptyTexture));
+    auto moved = s.x.Grab();
+    EXPECT_NE(TextPixels(moved, 100), xAt2);
+    EXPECT_EQ(TextPixels(moved, 120), yAt2);
+    for (int x = 8; x >= 1; --x) ASSERT_TRUE(s.TapToCursor(XK_Left, x, 1, CursorEmptyTexture));
+    EXPECT_EQ(TextPixels(s.x.Grab(), 100), xAt2);
+
+    // Each prompt adds its seven lines from 240 to 380; 0 takes them away.
+    for (XKeySym open : {XK_l, XK_s}) {
+        SCOPED_TRACE(open == XK_l ? "load prompt" : "save prompt");
+        auto prompt = s.TapUntil(open, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); });
+        ASSERT_TRUE(prompt.has_value());
+        for (int baseline : {240, 270, 290, 310, 330, 350, 380}) ExpectTextOn(*prompt, baseline, 40);
+        EXPECT_TRUE(WhiteIn(*prompt, 386, 440).Empty());
+        auto closed = s.TapUntil(XK_0, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); });
+        ASSERT_TRUE(closed.has_value());
+    }
+    s.Close();
+}
+
+// A map drawn with the keys and saved to slot 2 is the file on disk; the help
+// box comes and goes on the way, and ESC ends the editor.
+TEST(EditorWindow, DrawSaveAndQuitWithTheKeys)
+{
+    Session s(WalledMap());
+    ASSERT_TRUE(s.Ready());
+    s.Tap(XK_h);
+    ASSERT_TRUE(s.x.AnswerWindow("Help", XK_Return));
+    s.x.Focus(s.window);
+    std::this_thread::sleep_for(Millis(200));
+    for (int x = 1; x <= 5; ++x) {  // a wall line along row 1
+        ASSERT_TRUE(s.TapToCursor(XK_space, x, 1, CursorWallTexture));
+        ASSERT_TRUE(s.TapToCursor(XK_Right, x + 1, 1, CursorEmptyTexture));
+    }
+    ASSERT_TRUE(s.TapToCursor(XK_1, 6, 1, CursorSnake1Texture));
+    ASSERT_TRUE(s.TapToCursor(XK_Down, 6, 2, CursorEmptyTexture));
+    ASSERT_TRUE(s.TapToCursor(XK_Down, 6, 3, CursorEmptyTexture));
+    ASSERT_TRUE(s.TapToCursor(XK_2, 6, 3, CursorSnake2Texture));
+    const Screenshot drawn = s.x.Grab();
+    for (int x = 1; x <= 5; ++x) EXPECT_TRUE(CellShows(drawn, x, 1, WallTexture));
+    EXPECT_TRUE(CellShows(drawn, 6, 1, Snake1Texture));
+    ASSERT_TRUE(s.TapUntil(XK_s, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); }));
+    ASSERT_TRUE(s.TapUntil(XK_2, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); }));
+    s.Tap(XK_Escape);
+    EXPECT_EQ(s.editor.WaitExit(Millis(15000)), 0);
+
+    MapGrid expected = WalledMap();
+    for (int x = 1; x <= 5; ++x) expected.at(x, 1) = Wall;
+    expected.at(6, 1) = Snake1;
+    expected.at(6, 3) = Snake2;
+    MapGrid saved;
+    for (auto& row : saved.cells) row.fill(-1);
+    ReadMapFile((s.dir.Path() / "Data/maps/map2").c_str(), saved);
+    EXPECT_EQ(saved.cells, expected.cells);
+    for (int slot : {1, 3, 4, 5}) EXPECT_FALSE(fs::exists(s.dir.Path() / ("Data/maps/map" + std::to_string(slot))));
+}
+
+}  // namespace
