@@ -10,6 +10,8 @@ struct ArrowCase {
     int x, y;
 };
 
+void PrintTo(const ArrowCase& c, std::ostream* out) { *out << c.name; }
+
 class ArrowTest : public EditorTest, public ::testing::WithParamInterface<ArrowCase> {};
 
 // Each key-down message moves one cell; a held key repeats by sending more.
@@ -67,6 +69,8 @@ struct SpaceCase {
     int presses;
     std::int32_t result;
 };
+
+void PrintTo(const SpaceCase& c, std::ostream* out) { *out << c.name; }
 
 class SpaceTest : public EditorTest, public ::testing::WithParamInterface<SpaceCase> {};
 

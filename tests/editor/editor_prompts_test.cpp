@@ -26,6 +26,8 @@ struct PromptCase {
     bool load, save;
 };
 
+void PrintTo(const PromptCase& c, std::ostream* out) { *out << c.name; }
+
 class PromptStateTest : public EditorTest, public ::testing::WithParamInterface<PromptCase> {};
 
 TEST_P(PromptStateTest, FollowsTheKeys)

@@ -184,6 +184,8 @@ struct PanelCase {
     std::vector<ExpectedText> texts;
 };
 
+void PrintTo(const PanelCase& c, std::ostream* out) { *out << c.name; }
+
 class PanelTest : public EditorTest, public ::testing::WithParamInterface<PanelCase> {};
 
 TEST_P(PanelTest, ShowsCoordinatesPlusOneAndTheOpenPrompt)
