@@ -34,7 +34,7 @@ std::int32_t& CursorCell()
     return editorGrid.at(cursorX, cursorY);
 }
 
-// Step 1.
+// The picture first, so a frame shows what the previous frame's commands left.
 void ShowFrame()
 {
     if (!windowActive) {
@@ -48,7 +48,7 @@ void ShowFrame()
     SwapBuffers(glWindow.deviceContext);
 }
 
-// Step 2. False when the new window could not be made.
+// F1. False when the new window could not be made.
 bool SwitchScreenMode()
 {
     if (!IsDown(VK_F1)) {
@@ -57,7 +57,7 @@ bool SwitchScreenMode()
     return ToggleFullscreen();
 }
 
-// Step 3: the rest of the frame still runs.
+// ESC: the rest of the frame still runs.
 void CheckQuit()
 {
     if (IsDown(VK_ESCAPE)) {
@@ -65,7 +65,7 @@ void CheckQuit()
     }
 }
 
-// Steps 4 to 7: one cell per key-down message, by clearing the key's entry.
+// The arrows: one cell per key-down message, by clearing the key's entry.
 // At an edge the entry stays set and the key does nothing.
 void MoveCursor(int vk, std::int32_t& coordinate, int step)
 {
@@ -76,7 +76,7 @@ void MoveCursor(int vk, std::int32_t& coordinate, int step)
     }
 }
 
-// Steps 8 and 9: one change per press. A code outside 0 to 4 is left alone
+// SPACE: one change per press. A code outside 0 to 4 is left alone
 // and does not latch.
 void CycleCell()
 {
@@ -106,7 +106,7 @@ void CycleCell()
     }
 }
 
-// Steps 10 to 12. L is tested first, so L and S together open the load prompt.
+// L, S and 0. L is tested first, so L and S together open the load prompt.
 void OpenOrAbortPrompt()
 {
     if (IsDown(kKeyL) && !PromptOpen()) {
@@ -121,7 +121,7 @@ void OpenOrAbortPrompt()
     }
 }
 
-// Step 13: no latch, so a held N reloads the default map in every frame.
+// N: no latch, so a held N reloads the default map in every frame.
 void NewMap()
 {
     if (IsDown(kKeyN)) {
@@ -130,8 +130,8 @@ void NewMap()
     }
 }
 
-// Steps 14 and 15. The digit's entry is cleared, so the same key-down does not
-// also set a start point in step 16.
+// A digit while a prompt is open. The digit's entry is cleared, so the same
+// key-down does not also set a start point later in the frame.
 void AnswerPrompt(bool& prompt, void (*operation)())
 {
     for (std::size_t i = 0; i < kSlotKeys.size(); ++i) {
@@ -145,7 +145,8 @@ void AnswerPrompt(bool& prompt, void (*operation)())
     }
 }
 
-// Step 16: no latch, so a held key marks every cell the cursor stops on.
+// 1 and 2 while no prompt is open: no latch, so a held key marks every cell
+// the cursor stops on.
 void SetStartPoints()
 {
     if (!PromptOpen() && IsDown(kKeyStart1)) {
@@ -156,7 +157,7 @@ void SetStartPoints()
     }
 }
 
-// Step 17: the box is modal; the latch keeps a held H from showing it again.
+// H: the box is modal; the latch keeps a held H from showing it again.
 void Help()
 {
     if (IsDown(kKeyH) && !helpLatch) {

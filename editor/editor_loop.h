@@ -4,5 +4,6 @@
 // F1 switch could not make the new window: the program must end at once.
 bool RunEditorLoop();
 
-// One frame: the seventeen steps in their order. False as above.
+// One frame: the picture, F1, then the key commands in a fixed order. False
+// as above.
 bool RunEditorFrame();
