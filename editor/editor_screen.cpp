@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "base/gl_state.h"
+#include "base/picture_quad.h"
 #include "editor/editor_state.h"
 #include "mapfile/map_file.h"
 
@@ -10,28 +11,6 @@ namespace {
 
 constexpr float kCellSize = 8.0f;
 constexpr double kPanelTextX = 490.0;
-
-// One picture: a textured quad at depth 0, corners from the bottom left
-// anticlockwise on screen. The bottom-left and top-left x may differ, which
-// gives the panel picture its slanted left edge.
-void DrawPicture(float bottomLeftX, float topLeftX, float right, float top, float bottom)
-{
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(bottomLeftX, bottom, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(right, bottom, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(right, top, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(topLeftX, top, 0.0f);
-    glEnd();
-}
-
-void BindPicture(EditorTexture entry)
-{
-    glBindTexture(GL_TEXTURE_2D, TextureTable[entry]);
-}
 
 void PrintAt(double y, const char* text)
 {
@@ -82,14 +61,14 @@ void DrawEditorGrid()
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
             const bool cursorHere = x == cursorX && y == cursorY;
-            BindPicture(CellTexture(editorGrid.at(x, y), cursorHere));
             const float left = kCellSize * static_cast<float>(x);
             const float top = kCellSize * static_cast<float>(y);
-            DrawPicture(left, left, left + kCellSize, top, top + kCellSize);
+            DrawPicture(CellTexture(editorGrid.at(x, y), cursorHere), left, top, left + kCellSize,
+                        top + kCellSize);
         }
     }
-    BindPicture(PanelTexture);
-    DrawPicture(483.0f, 480.0f, 637.0f, 20.0f, 70.0f);
+    // The panel picture's left edge is slanted: 483 at the bottom, 480 at the top.
+    DrawQuad(PanelTexture, {{{483, 70}, {637, 70}, {637, 20}, {480, 20}}});
 }
 
 void DrawEditorPanel()

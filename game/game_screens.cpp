@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 
 #include "base/gl_state.h"
+#include "base/picture_quad.h"
 #include "game/game_state.h"
 #include "game/main_menu.h"
-#include "game/picture_quad.h"
 #include "game/round_outcome.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include "game/main_menu.h"
 
 #include "base/gl_window.h"
+#include "base/picture_quad.h"
 #include "base/sound.h"
 #include "game/frame_timer.h"
 #include "game/game_screens.h"
 #include "game/game_sounds.h"
 #include "game/game_state.h"
-#include "game/picture_quad.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-#include "game/picture_quad.h"
+#include "base/picture_quad.h"
 
 #include <GL/gl.h>
 
 #include "base/gl_state.h"
 
-void DrawQuad(int entry, const std::array<Corner, 4>& corners)
-{
+void DrawQuad(int entry, const std::array<Corner, 4>& corners) {
     static constexpr std::array<std::array<float, 2>, 4> kTexCoords{{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
     glBindTexture(GL_TEXTURE_2D, TextureTable[entry]);
     glBegin(GL_QUADS);
@@ -16,7 +15,6 @@ void DrawQuad(int entry, const std::array<Corner, 4>& corners)
     glEnd();
 }
 
-void DrawPicture(int entry, float left, float top, float right, float bottom)
-{
+void DrawPicture(int entry, float left, float top, float right, float bottom) {
     DrawQuad(entry, {{{left, bottom}, {right, bottom}, {right, top}, {left, top}}});
 }
