@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "platform/platform.h"
 
@@ -22,6 +23,9 @@ extern PIXELFORMATDESCRIPTOR PixelFormatRequest;
 // 1 while the key with that virtual-key code is down. Written by GlWindowProc;
 // the frame logic clears single entries to consume a press.
 extern std::array<unsigned char, 256> KeyState;
+
+// Whether the key with that virtual-key code is down.
+inline bool IsKeyDown(int vk) { return KeyState[static_cast<std::size_t>(vk)] != 0; }
 
 // False while the window is minimized.
 extern bool windowActive;

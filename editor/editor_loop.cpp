@@ -19,11 +19,6 @@ constexpr int kKeyAbort = '0';
 constexpr int kKeyStart1 = '1';
 constexpr int kKeyStart2 = '2';
 
-bool IsDown(int vk)
-{
-    return KeyState[vk] != 0;
-}
-
 bool PromptOpen()
 {
     return loadPrompt || savePrompt;
@@ -51,7 +46,7 @@ void ShowFrame()
 // F1. False when the new window could not be made.
 bool SwitchScreenMode()
 {
-    if (!IsDown(VK_F1)) {
+    if (!IsKeyDown(VK_F1)) {
         return true;
     }
     return ToggleFullscreen();
@@ -60,7 +55,7 @@ bool SwitchScreenMode()
 // ESC: the rest of the frame still runs.
 void CheckQuit()
 {
-    if (IsDown(VK_ESCAPE)) {
+    if (IsKeyDown(VK_ESCAPE)) {
         quitRequested = true;
     }
 }
@@ -70,7 +65,7 @@ void CheckQuit()
 void MoveCursor(int vk, std::int32_t& coordinate, int step)
 {
     const std::int32_t next = coordinate + step;
-    if (IsDown(vk) && next >= kCursorMin && next <= kCursorMax) {
+    if (IsKeyDown(vk) && next >= kCursorMin && next <= kCursorMax) {
         KeyState[vk] = 0;
         coordinate = next;
     }
@@ -80,7 +75,7 @@ void MoveCursor(int vk, std::int32_t& coordinate, int step)
 // and does not latch.
 void CycleCell()
 {
-    if (IsDown(VK_SPACE) && !spaceLatch) {
+    if (IsKeyDown(VK_SPACE) && !spaceLatch) {
         std::int32_t& cell = CursorCell();
         switch (cell) {
         case Empty:
@@ -101,7 +96,7 @@ void CycleCell()
             break;
         }
     }
-    if (!IsDown(VK_SPACE)) {
+    if (!IsKeyDown(VK_SPACE)) {
         spaceLatch = false;
     }
 }
@@ -109,13 +104,13 @@ void CycleCell()
 // L, S and 0. L is tested first, so L and S together open the load prompt.
 void OpenOrAbortPrompt()
 {
-    if (IsDown(kKeyL) && !PromptOpen()) {
+    if (IsKeyDown(kKeyL) && !PromptOpen()) {
         loadPrompt = true;
     }
-    if (IsDown(kKeyS) && !PromptOpen()) {
+    if (IsKeyDown(kKeyS) && !PromptOpen()) {
         savePrompt = true;
     }
-    if (IsDown(kKeyAbort) && PromptOpen()) {
+    if (IsKeyDown(kKeyAbort) && PromptOpen()) {
         loadPrompt = false;
         savePrompt = false;
     }
@@ -124,7 +119,7 @@ void OpenOrAbortPrompt()
 // N: no latch, so a held N reloads the default map in every frame.
 void NewMap()
 {
-    if (IsDown(kKeyN)) {
+    if (IsKeyDown(kKeyN)) {
         mapSlot = kDefaultMapSlot;
         LoadMap();
     }
@@ -136,7 +131,7 @@ void AnswerPrompt(bool& prompt, void (*operation)())
 {
     for (std::size_t i = 0; i < kSlotKeys.size(); ++i) {
         const int vk = kSlotKeys[i];
-        if (prompt && IsDown(vk)) {
+        if (prompt && IsKeyDown(vk)) {
             mapSlot = static_cast<MapSlot>(i + 1);
             operation();
             prompt = false;
@@ -149,10 +144,10 @@ void AnswerPrompt(bool& prompt, void (*operation)())
 // the cursor stops on.
 void SetStartPoints()
 {
-    if (!PromptOpen() && IsDown(kKeyStart1)) {
+    if (!PromptOpen() && IsKeyDown(kKeyStart1)) {
         CursorCell() = Snake1;
     }
-    if (!PromptOpen() && IsDown(kKeyStart2)) {
+    if (!PromptOpen() && IsKeyDown(kKeyStart2)) {
         CursorCell() = Snake2;
     }
 }
@@ -160,11 +155,11 @@ void SetStartPoints()
 // H: the box is modal; the latch keeps a held H from showing it again.
 void Help()
 {
-    if (IsDown(kKeyH) && !helpLatch) {
+    if (IsKeyDown(kKeyH) && !helpLatch) {
         ShowHelpBox();
         helpLatch = true;
     }
-    if (!IsDown(kKeyH)) {
+    if (!IsKeyDown(kKeyH)) {
         helpLatch = false;
     }
 }

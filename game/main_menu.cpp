@@ -17,8 +17,6 @@ constexpr int kExitItem = 5;
 constexpr int kLastMap = 5;
 constexpr int kLastSpeed = 3;
 
-bool Held(int vk) { return KeyState[vk] != 0; }
-
 void StartLoading(bool forTwoPlayers)
 {
     PlayWav(kSwooshSound, WavMode::Async);
@@ -92,33 +90,33 @@ int PreviewTexture()
 
 void MenuFrame()
 {
-    if (Held(VK_UP) && !upLatch) {
+    if (IsKeyDown(VK_UP) && !upLatch) {
         if (--menuSelection == 0) menuSelection = kItemCount;
         upLatch = true;
         PlayWav(kMenuSound, WavMode::Async);
     }
-    if (Held(VK_DOWN) && !downLatch) {
+    if (IsKeyDown(VK_DOWN) && !downLatch) {
         if (++menuSelection == kItemCount + 1) menuSelection = 1;
         downLatch = true;
         PlayWav(kMenuSound, WavMode::Async);
     }
-    if (Held(VK_RIGHT) && !rightLatch) {
+    if (IsKeyDown(VK_RIGHT) && !rightLatch) {
         Step(+1);
         rightLatch = true;
     }
-    if (Held(VK_LEFT) && !leftLatch) {
+    if (IsKeyDown(VK_LEFT) && !leftLatch) {
         Step(-1);
         leftLatch = true;
     }
-    if (Held(VK_RETURN) && !enterLatch) {
+    if (IsKeyDown(VK_RETURN) && !enterLatch) {
         Enter();
         enterLatch = true;
     }
-    if (!Held(VK_UP)) upLatch = false;
-    if (!Held(VK_DOWN)) downLatch = false;
-    if (!Held(VK_LEFT)) leftLatch = false;
-    if (!Held(VK_RIGHT)) rightLatch = false;
-    if (!Held(VK_RETURN)) enterLatch = false;
+    if (!IsKeyDown(VK_UP)) upLatch = false;
+    if (!IsKeyDown(VK_DOWN)) downLatch = false;
+    if (!IsKeyDown(VK_LEFT)) leftLatch = false;
+    if (!IsKeyDown(VK_RIGHT)) rightLatch = false;
+    if (!IsKeyDown(VK_RETURN)) enterLatch = false;
 }
 
 void DrawMenuScreen()

@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kKeyP = 'P';
 
-bool Held(int vk) { return KeyState[vk] != 0; }
-
 void BackToMenu()
 {
     inMenu = true;
@@ -37,12 +35,12 @@ void PrintMenuLine() { PrintAt(90, 250, "Press SPACE to return to Menu"); }
 
 void PausedFrame()
 {
-    if ((Held(kKeyP) && !pauseLatch) || Held(VK_SPACE)) {
+    if ((IsKeyDown(kKeyP) && !pauseLatch) || IsKeyDown(VK_SPACE)) {
         paused = false;
         PlayWav(kMenuSound, WavMode::Async);
         pauseLatch = true;
     }
-    if (Held(VK_ESCAPE)) {
+    if (IsKeyDown(VK_ESCAPE)) {
         inMenu = true;
         paused = false;
         PlayWav(kBuzzerSound, WavMode::Blocking);
@@ -51,11 +49,11 @@ void PausedFrame()
 
 void RoundOverFrame()
 {
-    if (Held(VK_ESCAPE)) {
+    if (IsKeyDown(VK_ESCAPE)) {
         paused = false;
         BackToMenu();
     }
-    if (Held(VK_SPACE)) {
+    if (IsKeyDown(VK_SPACE)) {
         if (player1.lives > 0 && player2.lives > 0 && outcome != LevelComplete) {
             roundOver = false;
             RoundSetup();
@@ -67,7 +65,7 @@ void RoundOverFrame()
 
 void ReleasePauseLatch()
 {
-    if (!Held(kKeyP)) pauseLatch = false;
+    if (!IsKeyDown(kKeyP)) pauseLatch = false;
 }
 
 void DrawOutcomeText()

@@ -21,8 +21,6 @@ constexpr std::array<Direction, 4> kKeyDirections{Up, Right, Down, Left};
 // free cell among the 58 by 58 inner ones a hit is expected after about 3400.
 constexpr int kItemDrawLimit = 100000;
 
-bool Held(int vk) { return KeyState[vk] != 0; }
-
 bool HasFreeInnerCell()
 {
     for (int y = 1; y < kMapSize - 1; ++y) {
@@ -49,7 +47,7 @@ bool Opposite(std::int32_t a, std::int32_t b)
 void Steer(PlayerState& player, const std::array<int, 4>& keys)
 {
     for (int i = 0; i < 4; ++i) {
-        if (Held(keys[i]) && !Opposite(player.currentDirection, kKeyDirections[i])) {
+        if (IsKeyDown(keys[i]) && !Opposite(player.currentDirection, kKeyDirections[i])) {
             player.requestedDirection = kKeyDirections[i];
         }
     }
@@ -189,11 +187,11 @@ bool PlaceTwoPlayerItem()
 
 void PlayingFrame()
 {
-    if (Held(VK_ESCAPE)) {
+    if (IsKeyDown(VK_ESCAPE)) {
         inMenu = true;
         PlayWav(kBuzzerSound, WavMode::Blocking);
     }
-    if (Held(kKeyP) && !pauseLatch) {
+    if (IsKeyDown(kKeyP) && !pauseLatch) {
         paused = true;
         PlayWav(kMenuSound, WavMode::Blocking);
         pauseLatch = true;
