@@ -48,19 +48,6 @@ void ScanPlayfield()
     }
 }
 
-int CountEmptyInnerCells()
-{
-    int count = 0;
-    for (int y = 1; y < kMapSize - 1; ++y) {
-        for (int x = 1; x < kMapSize - 1; ++x) {
-            if (playfield.at(x, y) == Empty) {
-                ++count;
-            }
-        }
-    }
-    return count;
-}
-
 // Random items, never in the outer ring, until the one-player round holds
 // 50 minus the points already earned. A field with too few free cells
 // gets as many as fit instead of drawing for ever.
@@ -69,8 +56,9 @@ void TopUpItems()
     const std::int64_t target = kItemTarget - static_cast<std::int64_t>(player1.points);
     int emptyInner = CountEmptyInnerCells();
     while (itemCount < target && emptyInner > 0) {
-        const int x = DrawGameRandom() % 58 + 1;
-        const int y = DrawGameRandom() % 58 + 1;
+        int x = 0;
+        int y = 0;
+        DrawInnerCell(x, y);
         if (playfield.at(x, y) == Empty) {
             playfield.at(x, y) = Item;
             ++itemCount;
@@ -90,6 +78,25 @@ void ResetPlayer(PlayerState& player, Direction heading)
 }
 
 }  // namespace
+
+int CountEmptyInnerCells()
+{
+    int count = 0;
+    for (int y = 1; y < kMapSize - 1; ++y) {
+        for (int x = 1; x < kMapSize - 1; ++x) {
+            if (playfield.at(x, y) == Empty) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+void DrawInnerCell(int& x, int& y)
+{
+    x = DrawGameRandom() % (kMapSize - 2) + 1;
+    y = DrawGameRandom() % (kMapSize - 2) + 1;
+}
 
 void RoundSetup()
 {

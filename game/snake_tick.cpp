@@ -21,16 +21,6 @@ constexpr std::array<Direction, 4> kKeyDirections{Up, Right, Down, Left};
 // free cell among the 58 by 58 inner ones a hit is expected after about 3400.
 constexpr int kItemDrawLimit = 100000;
 
-bool HasFreeInnerCell()
-{
-    for (int y = 1; y < kMapSize - 1; ++y) {
-        for (int x = 1; x < kMapSize - 1; ++x) {
-            if (playfield.at(x, y) == Empty) return true;
-        }
-    }
-    return false;
-}
-
 bool InField(int x, int y) { return x >= 0 && x < kMapSize && y >= 0 && y < kMapSize; }
 
 void SetCell(int x, int y, std::int32_t code)
@@ -172,10 +162,11 @@ int HistorySlot(std::int32_t index)
 
 bool PlaceTwoPlayerItem()
 {
-    if (!HasFreeInnerCell()) return false;
+    if (CountEmptyInnerCells() == 0) return false;
     for (int draw = 0; draw < kItemDrawLimit; ++draw) {
-        const int x = DrawGameRandom() % 58 + 1;
-        const int y = DrawGameRandom() % 58 + 1;
+        int x = 0;
+        int y = 0;
+        DrawInnerCell(x, y);
         if (playfield.at(x, y) == Empty) {
             playfield.at(x, y) = Item;
             itemCount = 1;
