@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/gl_window.h"
+#include "base/message_loop.h"
 #include "editor/editor_screen.h"
 #include "editor/editor_state.h"
 #include "editor/help_box.h"
@@ -27,20 +28,6 @@ bool PromptOpen()
 std::int32_t& CursorCell()
 {
     return editorGrid.at(cursorX, cursorY);
-}
-
-// The picture first, so a frame shows what the previous frame's commands left.
-void ShowFrame()
-{
-    if (!windowActive) {
-        SwapBuffers(glWindow.deviceContext);
-        return;
-    }
-    if (!DrawScene()) {
-        quitRequested = true;
-        return;
-    }
-    SwapBuffers(glWindow.deviceContext);
 }
 
 // F1. False when the new window could not be made.
@@ -168,7 +155,7 @@ void Help()
 
 bool RunEditorFrame()
 {
-    ShowFrame();
+    ShowFrame(DrawScene, quitRequested);
     if (!SwitchScreenMode()) {
         return false;
     }
@@ -189,20 +176,6 @@ bool RunEditorFrame()
 
 bool RunEditorLoop()
 {
-    MSG message{};
-    while (!quitRequested) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quitRequested = true;
-            } else {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            continue;
-        }
-        if (!RunEditorFrame()) {
-            return false;
-        }
-    }
-    return true;
+    MSG lastMessage{};
+    return RunMessageLoop(quitRequested, RunEditorFrame, lastMessage);
 }

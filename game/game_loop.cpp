@@ -1,6 +1,7 @@
 #include "game/game_loop.h"
 
 #include "base/gl_window.h"
+#include "base/message_loop.h"
 #include "game/frame_timer.h"
 #include "game/game_screens.h"
 #include "game/game_state.h"
@@ -14,44 +15,15 @@ namespace {
 constexpr float kLoadingTimeMs = 2000.0f;
 constexpr int kStartLives = 3;
 
-// Drawing first, so a frame shows what the previous frame's logic left.
-void DrawFrame()
-{
-    if (windowActive) {
-        if (!DrawScene()) {
-            quitRequested = true;
-            return;
-        }
-    }
-    SwapBuffers(glWindow.deviceContext);
-}
-
 bool Playing() { return !inMenu && !isLoading && !roundOver && !paused; }
 
 }  // namespace
 
-bool RunMainLoop(MSG& lastMessage)
-{
-    while (!quitRequested) {
-        MSG message{};
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            lastMessage = message;
-            if (message.message == WM_QUIT) {
-                quitRequested = true;
-            } else {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            continue;
-        }
-        if (!RunFrame()) return false;
-    }
-    return true;
-}
+bool RunMainLoop(MSG& lastMessage) { return RunMessageLoop(quitRequested, RunFrame, lastMessage); }
 
 bool RunFrame()
 {
-    DrawFrame();
+    ShowFrame(DrawScene, quitRequested);
     if (KeyState[VK_F1] && !ToggleFullscreen()) return false;
     // Each block tests its flags when it is reached, so a flag set by an
     // earlier block takes effect in the later ones of the same frame.
