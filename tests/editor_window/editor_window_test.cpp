@@ -5,12 +5,10 @@
 // apart from whatever lies around it.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,15 +17,20 @@
 
 #include "editor/editor_screen.h"
 #include "mapfile/map_file.h"
+#include "staged_dir.h"
 #include "xkit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using xkit::Extent;
+using xkit::Is;
 using xkit::Millis;
 using xkit::Program;
 using xkit::Rgb;
 using xkit::Screenshot;
+using xkit::WaitFor;
+using xkit::WalledMap;
 using xkit::XServer;
 
 const std::string kEditor = TREVLA_EDIT;
@@ -43,72 +46,11 @@ Rgb ColourOf(int entry)
     return Rgb{kLevels[entry % 4], kLevels[(entry / 4) % 4], kLevels[(entry + 1) % 3 + 1]};
 }
 
-void WriteBmp(const fs::path& path, Rgb colour)
-{
-    constexpr int kSide = 16;
-    constexpr std::uint32_t kPixels = kSide * kSide * 3;
-    std::string bytes;
-    auto put16 = [&](std::uint16_t v) { bytes += char(v & 0xFF), bytes += char(v >> 8); };
-    auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-    bytes += "BM";
-    put32(54 + kPixels);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(kSide);
-    put32(kSide);
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(kPixels);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    for (int i = 0; i < kSide * kSide; ++i) {
-        bytes += char(colour.b);
-        bytes += char(colour.g);
-        bytes += char(colour.r);
-    }
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // A working directory with the editor's pictures and its default map.
-class EditorDir {
-public:
+struct EditorDir : xkit::StagedDir {
     explicit EditorDir(const MapGrid& defaultMap)
-    {
-        std::string pattern = (fs::temp_directory_path() / "trevla-edit-window-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) return;
-        dir_ = pattern;
-        for (int i = 0; i < static_cast<int>(kEditorTextureFiles.size()); ++i)
-            WriteBmp(dir_ / kEditorTextureFiles[i], ColourOf(i));
-        fs::create_directories(dir_ / "Data/maps");
-        WriteMapFile((dir_ / "Data/maps/mapdefault").c_str(), defaultMap);
-    }
-    ~EditorDir()
-    {
-        std::error_code ec;
-        if (!dir_.empty()) fs::remove_all(dir_, ec);
-    }
-    const fs::path& Path() const { return dir_; }
-
-private:
-    fs::path dir_;
+        : StagedDir("trevla-edit-window", kEditorTextureFiles, ColourOf, "Data/maps/mapdefault", defaultMap) {}
 };
-
-MapGrid WalledMap()
-{
-    MapGrid grid;
-    for (int i = 0; i < kMapSize; ++i) {
-        grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
-        grid.at(0, i) = grid.at(kMapSize - 1, i) = Wall;
-    }
-    return grid;
-}
-
-bool Is(const Screenshot& s, int x, int y, Rgb colour) { return xkit::Near(s.At(x, y), colour); }
 
 // The entry that shows a cell holding `code`; codes outside 0 to 4 show as
 // Empty.
@@ -124,36 +66,10 @@ bool CellShows(const Screenshot& s, int cx, int cy, int entry)
     return Is(s, cx * 8 + 4, cy * 8 + 4, ColourOf(entry));
 }
 
-// Polls the screen until `test` holds; the last screenshot, or nothing on
-// timeout.
-std::optional<Screenshot> WaitFor(XServer& x, const std::function<bool(const Screenshot&)>& test,
-                                  Millis timeout = Millis(10000))
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-        Screenshot s = x.Grab();
-        if (s.width > 0 && test(s)) return s;
-        std::this_thread::sleep_for(Millis(30));
-    } while (std::chrono::steady_clock::now() < end);
-    return std::nullopt;
-}
-
 // The lit (white) pixels of the panel within a band of rows.
-struct Extent {
-    int left = 10000, right = -1, top = 10000, bottom = -1;
-    bool Empty() const { return right < 0; }
-};
-
 Extent WhiteIn(const Screenshot& s, int top, int bottom)
 {
-    Extent e;
-    for (int y = std::max(top, 0); y <= std::min(bottom, s.height - 1); ++y)
-        for (int x = 481; x < s.width; ++x)
-            if (Is(s, x, y, kWhite)) {
-                e.left = std::min(e.left, x), e.right = std::max(e.right, x);
-                e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
-            }
-    return e;
+    return xkit::ExtentOf(s, kWhite, 481, top, s.width, bottom + 1);
 }
 
 // The text on a base line: its lit pixels from 19 rows above to 4 below,

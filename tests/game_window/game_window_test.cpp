@@ -4,12 +4,9 @@
 // can be told apart from whatever lies around it.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,15 +15,20 @@
 
 #include "game/game_screens.h"
 #include "mapfile/map_file.h"
+#include "staged_dir.h"
 #include "xkit.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using xkit::Extent;
+using xkit::InScreen;
+using xkit::Is;
 using xkit::Millis;
 using xkit::Program;
 using xkit::Rgb;
 using xkit::Screenshot;
+using xkit::WaitFor;
+using xkit::WalledMap;
 using xkit::XServer;
 
 const std::string kGame = TREVLA_GAME;
@@ -42,75 +44,11 @@ Rgb ColourOf(int entry)
     return Rgb{kLevels[entry % 5], kLevels[(entry / 5) % 5], kLevels[entry / 25 + 2]};
 }
 
-void WriteBmp(const fs::path& path, Rgb colour)
-{
-    constexpr int kSide = 16;
-    constexpr int kRow = kSide * 3;
-    constexpr std::uint32_t kPixels = kRow * kSide;
-    std::string bytes;
-    auto put16 = [&](std::uint16_t v) { bytes += char(v & 0xFF), bytes += char(v >> 8); };
-    auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-    bytes += "BM";
-    put32(54 + kPixels);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(kSide);
-    put32(kSide);
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(kPixels);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    for (int i = 0; i < kSide * kSide; ++i) {
-        bytes += char(colour.b);
-        bytes += char(colour.g);
-        bytes += char(colour.r);
-    }
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // A working directory with the game's pictures and map 1.
-class GameDir {
-public:
+struct GameDir : xkit::StagedDir {
     explicit GameDir(const MapGrid& map1)
-    {
-        std::string pattern = (fs::temp_directory_path() / "trevla-window-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) return;
-        dir_ = pattern;
-        for (int i = 0; i < static_cast<int>(kGameTextureFiles.size()); ++i)
-            WriteBmp(dir_ / kGameTextureFiles[i], ColourOf(i));
-        fs::create_directories(dir_ / "Data/maps");
-        WriteMapFile((dir_ / "Data/maps/map1").c_str(), map1);
-    }
-    ~GameDir()
-    {
-        std::error_code ec;
-        if (!dir_.empty()) fs::remove_all(dir_, ec);
-    }
-    std::string Path() const { return dir_.string(); }
-
-private:
-    fs::path dir_;
+        : StagedDir("trevla-window", kGameTextureFiles, ColourOf, "Data/maps/map1", map1) {}
 };
-
-MapGrid WalledMap()
-{
-    MapGrid grid;
-    for (int i = 0; i < kMapSize; ++i) {
-        grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
-        grid.at(0, i) = grid.at(kMapSize - 1, i) = Wall;
-    }
-    return grid;
-}
-
-bool Is(const Screenshot& s, int x, int y, Rgb colour) { return xkit::Near(s.At(x, y), colour); }
-
-bool InScreen(const Screenshot& s, int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; }
 
 // The picture of `entry` fills exactly the rectangle: the pixels just inside
 // each edge have its colour, those just outside do not.
@@ -132,45 +70,19 @@ void ExpectRect(const Screenshot& s, int entry, int left, int top, int right, in
     }
 }
 
-// Polls the screen until `test` holds; the last screenshot, or nothing on
-// timeout.
-std::optional<Screenshot> WaitFor(XServer& x, const std::function<bool(const Screenshot&)>& test,
-                                  Millis timeout = Millis(10000))
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-        Screenshot s = x.Grab();
-        if (s.width > 0 && test(s)) return s;
-        std::this_thread::sleep_for(Millis(30));
-    } while (std::chrono::steady_clock::now() < end);
-    return std::nullopt;
-}
-
 bool CellIs(const Screenshot& s, int cx, int cy, Rgb colour) { return Is(s, cx * 8 + 4, cy * 8 + 4, colour); }
 
 // The lit (white) pixels of a text line in a band around its base line,
 // narrower than the 20 pixels between the lines of the side panel.
-struct Extent {
-    int left = 10000, right = -1, top = 10000, bottom = -1;
-    bool Empty() const { return right < 0; }
-};
-
 Extent TextExtent(const Screenshot& s, int x0, int x1, int baseline)
 {
-    Extent e;
-    for (int y = baseline - 18; y <= baseline + 3; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (InScreen(s, x, y) && Is(s, x, y, kWhite)) {
-                e.left = std::min(e.left, x), e.right = std::max(e.right, x);
-                e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
-            }
-    return e;
+    return xkit::ExtentOf(s, kWhite, x0, baseline - 18, x1, baseline + 4);
 }
 
 // Starts the game on a 640 by 480 screen, which it fills, and waits for the
 // menu header.
 struct Session {
-    explicit Session(const MapGrid& map) : dir(map), game(x, kGame, {}, dir.Path()) {}
+    explicit Session(const MapGrid& map) : dir(map), game(x, kGame, {}, dir.Path().string()) {}
 
     bool Ready()
     {

@@ -20,9 +20,9 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "platform/platform.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -83,14 +83,6 @@ LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-long ResidentKb() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 void CloseWindow() {

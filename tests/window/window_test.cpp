@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "stage.h"
 #include "xkit.h"
 
 namespace {
@@ -43,14 +44,6 @@ void ExpectQuadrants(XServer& x, int width, int height) {
     // The edges belong to the picture too: no border, no offset.
     EXPECT_TRUE(x.WaitForPixel(1, 1, kRed));
     EXPECT_TRUE(x.WaitForPixel(width - 2, height - 2, kWhite));
-}
-
-std::string Tail(const std::vector<std::string>& lines, std::size_t count = 12) {
-    std::string tail;
-    for (std::size_t i = lines.size() > count ? lines.size() - count : 0; i < lines.size(); ++i) {
-        tail += lines[i] + " | ";
-    }
-    return tail;
 }
 
 void ExpectWindowAt(XServer& x, int width, int height) {
@@ -131,7 +124,7 @@ TEST(RealWindow, TogglesBackAndForthWithoutGrowing) {
         ASSERT_TRUE(x.PressKey(XK_F1));
         const std::string mode = i % 2 == 1 ? "fullscreen=1" : "fullscreen=0";
         ASSERT_TRUE(probe.WaitForLine("opened " + mode, Millis(10000)))
-            << "toggle " << i << "; last output: " << Tail(probe.Lines());
+            << "toggle " << i << "; last output: " << xkit::Tail(probe.Lines());
         ASSERT_TRUE(x.ReleaseKey(XK_F1));
         ASSERT_TRUE(probe.WaitForLine("drawn", Millis(10000))) << "toggle " << i;
         if (i == 2) {
@@ -144,12 +137,7 @@ TEST(RealWindow, TogglesBackAndForthWithoutGrowing) {
     EXPECT_EQ(x.CountWindows(), windowsAfterTwo);
     // Resident memory after the first ten toggles and after all of them: a
     // leaked GL context costs megabytes per toggle.
-    std::vector<long> resident;
-    for (const std::string& line : probe.Lines()) {
-        if (line.rfind("rss ", 0) == 0) {
-            resident.push_back(std::stol(line.substr(4)));
-        }
-    }
+    const std::vector<long> resident = xkit::NumbersAfter(probe.Lines(), "rss ");
     ASSERT_EQ(resident.size(), static_cast<std::size_t>(kToggles + 1));
     EXPECT_LT(resident[kToggles] - resident[10], 4 * 1024)
         << "kB after toggle 10: " << resident[10] << ", after toggle 40: " << resident[kToggles];
