@@ -14,7 +14,7 @@ constexpr int kItemCount = 5;
 constexpr int kMapItem = 3;
 constexpr int kSpeedItem = 4;
 constexpr int kExitItem = 5;
-constexpr int kLastMap = 5;
+constexpr int kLastMap = kMapSlotCount;
 constexpr int kLastSpeed = 3;
 
 void StartLoading(bool forTwoPlayers)
@@ -78,7 +78,7 @@ int PreviewTexture()
     case 2:
         return MultiPreviewTexture;
     case kMapItem:
-        return mapSlot >= 1 && mapSlot <= kLastMap ? kMapPreviews[mapSlot - 1] : -1;
+        return IsPlayableMapSlot(mapSlot) ? kMapPreviews[mapSlot - 1] : -1;
     case kSpeedItem:
         return speedLevel >= 1 && speedLevel <= kLastSpeed ? kSpeedPreviews[speedLevel - 1] : -1;
     default:

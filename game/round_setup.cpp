@@ -13,10 +13,9 @@ constexpr int kItemTarget = 50;
 // cells the file does not supply keep the previous round's content.
 void ReadRoundMap()
 {
-    if (mapSlot < 1 || mapSlot > 5) {
-        return;
+    if (IsPlayableMapSlot(mapSlot)) {
+        ReadMapFile(MapSlotPath(mapSlot), playfield);
     }
-    ReadMapFile(MapSlotPath(mapSlot), playfield);
 }
 
 // Counts the items and takes the start cells; the last start cell in scan

@@ -13,8 +13,7 @@ void LoadMap()
 void SaveMap()
 {
     // The default map is a template the editor never overwrites.
-    if (mapSlot < 1 || mapSlot > 5) {
-        return;
+    if (IsPlayableMapSlot(mapSlot)) {
+        WriteMapFile(MapSlotPath(mapSlot), editorGrid);
     }
-    WriteMapFile(MapSlotPath(mapSlot), editorGrid);
 }

@@ -20,6 +20,10 @@ struct MapGrid {
 // Slots 1 to 5 are the playable maps, 99 the editor's default map.
 using MapSlot = int;
 constexpr MapSlot kDefaultMapSlot = 99;
+constexpr MapSlot kMapSlotCount = 5;
+
+// The slots that the game plays and the editor saves: 1 to 5.
+constexpr bool IsPlayableMapSlot(MapSlot slot) { return slot >= 1 && slot <= kMapSlotCount; }
 
 // The file of a slot, or null for a slot that has none.
 const char* MapSlotPath(MapSlot slot);
