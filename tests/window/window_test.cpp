@@ -57,30 +57,26 @@ void ExpectWindowAt(XServer& x, int width, int height) {
     EXPECT_EQ(geometry->height, height);
 }
 
-TEST(RealWindow, WindowedOpensWithClient640By480AtTopLeft) {
-    XServer x(1024, 768);
+// Opens the probe on a screen of the given size and expects a 640 by 480
+// client area at the top-left corner, showing the four quadrants.
+void ExpectOpensAtTopLeft(int screenWidth, int screenHeight, bool fullscreen) {
+    XServer x(screenWidth, screenHeight);
     ASSERT_TRUE(x.Ok());
-    Program probe(x, kProbe, {}, kWorkDir);
+    std::vector<std::string> args;
+    if (fullscreen) args.push_back("--fullscreen");
+    Program probe(x, kProbe, args, kWorkDir);
     // Showing the window activates it and reports its client size.
     EXPECT_TRUE(probe.WaitForLine("activate 1 0"));
     EXPECT_TRUE(probe.WaitForLine("size 640 480"));
-    ASSERT_TRUE(probe.WaitForLine("opened fullscreen=0"));
+    ASSERT_TRUE(probe.WaitForLine(fullscreen ? "opened fullscreen=1" : "opened fullscreen=0"));
     ASSERT_TRUE(probe.WaitForLine("drawn"));
     ExpectWindowAt(x, 640, 480);
     ExpectQuadrants(x, 640, 480);
 }
 
-TEST(RealWindow, FullscreenOnAScreenOffering640By480) {
-    XServer x(640, 480);
-    ASSERT_TRUE(x.Ok());
-    Program probe(x, kProbe, {"--fullscreen"}, kWorkDir);
-    EXPECT_TRUE(probe.WaitForLine("activate 1 0"));
-    EXPECT_TRUE(probe.WaitForLine("size 640 480"));
-    ASSERT_TRUE(probe.WaitForLine("opened fullscreen=1"));
-    ASSERT_TRUE(probe.WaitForLine("drawn"));
-    ExpectWindowAt(x, 640, 480);
-    ExpectQuadrants(x, 640, 480);
-}
+TEST(RealWindow, WindowedOpensWithClient640By480AtTopLeft) { ExpectOpensAtTopLeft(1024, 768, false); }
+
+TEST(RealWindow, FullscreenOnAScreenOffering640By480) { ExpectOpensAtTopLeft(640, 480, true); }
 
 TEST(RealWindow, FullscreenRefusedWithoutAnExact640By480Mode) {
     // The screen's only mode is larger: a closest-mode change must not count.
