@@ -12,8 +12,8 @@ std::vector<unsigned char> EncodeBmp(const Image& image) {
     out.push_back('B');
     out.push_back('M');
     PutU32(out, kHeaderBytes + pixelBytes);  // file size
-    PutU32(out, 0);                           // reserved
-    PutU32(out, kHeaderBytes);                // offset of the pixels
+    PutU32(out, 0);                          // reserved
+    PutU32(out, kHeaderBytes);               // offset of the pixels
 
     PutU32(out, 40);  // info header size
     PutU32(out, static_cast<std::uint32_t>(image.width));

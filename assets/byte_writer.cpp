@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-bool WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes,
+bool WriteWholeFile(const std::string& path,
+                    const std::vector<unsigned char>& bytes,
                     std::string& error) {
     // Written beside the target and renamed over it, so an interrupted run
     // never leaves a half-written picture or sound behind.

@@ -16,5 +16,6 @@ inline void PutU32(std::vector<unsigned char>& out, std::uint32_t v) {
 
 // Replaces the file's content with bytes; false with the reason in error on
 // any failure, so that a half-written file is never reported as done.
-bool WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes,
+bool WriteWholeFile(const std::string& path,
+                    const std::vector<unsigned char>& bytes,
                     std::string& error);

@@ -7,59 +7,73 @@ using namespace palette;
 
 Image PaintWallCell() {
     // Two courses of bricks with mortar lines, so a wall run reads as masonry.
-    return PixelArt({"LLLdLLLL",
-                     "sssdssss",
-                     "sssdssss",
-                     "dddddddd",
-                     "LLLLLLLd",
-                     "sssssssd",
-                     "sssssssd",
-                     "dddddddd"},
-                    "Lsd", {kStoneLight, kStone, kStoneDeep});
+    return PixelArt(
+        {
+            "LLLdLLLL",
+            "sssdssss",
+            "sssdssss",
+            "dddddddd",
+            "LLLLLLLd",
+            "sssssssd",
+            "sssssssd",
+            "dddddddd",
+        },
+        "Lsd",
+        {kStoneLight, kStone, kStoneDeep});
 }
 
 Image PaintItemCell() {
     // A round red gem with a highlight, on the black of the field.
-    return PixelArt({"..rrrr..",
-                     ".rRwlRr.",
-                     "rRwlRRRr",
-                     "rRlRRRRr",
-                     "rRRRRRRr",
-                     "rRRRRRdr",
-                     ".rRRddr.",
-                     "..rrrr.."},
-                    ".rRlwd", {kBlack, kRedDeep, kRed, kRedLight, kCream, Mix(kRed, kRedDeep, 0.5f)});
+    return PixelArt(
+        {
+            "..rrrr..",
+            ".rRwlRr.",
+            "rRwlRRRr",
+            "rRlRRRRr",
+            "rRRRRRRr",
+            "rRRRRRdr",
+            ".rRRddr.",
+            "..rrrr..",
+        },
+        ".rRlwd",
+        {kBlack, kRedDeep, kRed, kRedLight, kCream, Mix(kRed, kRedDeep, 0.5f)});
 }
 
 Image PaintSnakeCell(int player) {
     // A bevelled scale: lit top and left, shaded bottom and right, so the
     // body shows its segments.
     const bool first = player == 1;
-    return PixelArt({"LLLLLLLd",
-                     "LGGGGGGd",
-                     "LGGGGGGd",
-                     "LGGddGGd",
-                     "LGGddGGd",
-                     "LGGGGGGd",
-                     "LGGGGGGd",
-                     "dddddddd"},
-                    "LGd",
-                    {first ? kGreenLight : kBlueLight, first ? kGreen : kBlue,
-                     first ? kGreenDeep : kBlueDeep});
+    return PixelArt(
+        {
+            "LLLLLLLd",
+            "LGGGGGGd",
+            "LGGGGGGd",
+            "LGGddGGd",
+            "LGGddGGd",
+            "LGGGGGGd",
+            "LGGGGGGd",
+            "dddddddd",
+        },
+        "LGd",
+        {first ? kGreenLight : kBlueLight, first ? kGreen : kBlue, first ? kGreenDeep : kBlueDeep});
 }
 
 Image PaintEmptyCell() {
     // Dark with a line on the top and left edge: side by side the cells draw
     // the editor's grid.
-    return PixelArt({"gggggggg",
-                     "g.......",
-                     "g.......",
-                     "g.......",
-                     "g.......",
-                     "g.......",
-                     "g.......",
-                     "g......."},
-                    ".g", {kInk, Mix(kNight, kDusk, 0.6f)});
+    return PixelArt(
+        {
+            "gggggggg",
+            "g.......",
+            "g.......",
+            "g.......",
+            "g.......",
+            "g.......",
+            "g.......",
+            "g.......",
+        },
+        ".g",
+        {kInk, Mix(kNight, kDusk, 0.6f)});
 }
 
 Image PaintCursorCell(int cellCode) {

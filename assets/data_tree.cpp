@@ -70,15 +70,21 @@ const SoundFile kSounds[] = {
 };
 
 // The preview file of each map slot; the numbering of the game's list.
-const std::array<const char*, 5> kMapPreviews{
-    "data/textures/menu/map1.bmp", "data/textures/menu/map2.bmp", "data/textures/menu/map3.bmp",
-    "data/textures/menu/map4.bmp", "data/textures/menu/map5.bmp"};
+const std::array<const char*, 5> kMapPreviews{"data/textures/menu/map1.bmp",
+                                              "data/textures/menu/map2.bmp",
+                                              "data/textures/menu/map3.bmp",
+                                              "data/textures/menu/map4.bmp",
+                                              "data/textures/menu/map5.bmp"};
 
 const std::array<const char*, 6> kMapNames{"map1", "map2", "map3", "map4", "map5", "mapdefault"};
 
 bool MakeDirectories(const fs::path& root, std::string& error) {
-    for (const char* dir : {"data/textures/menu", "data/textures/ingame", "data/mapedit",
-                            "Data/sounds/menu", "Data/sounds/ingame", "Data/maps"}) {
+    for (const char* dir : {"data/textures/menu",
+                            "data/textures/ingame",
+                            "data/mapedit",
+                            "Data/sounds/menu",
+                            "Data/sounds/ingame",
+                            "Data/maps"}) {
         std::error_code ec;
         fs::create_directories(root / dir, ec);
         if (ec) {
@@ -104,7 +110,8 @@ bool CopyMissingMaps(const fs::path& root, const fs::path& mapSource, std::strin
         // Refuses to replace a file that appeared meanwhile.
         fs::copy_file(source, target, fs::copy_options::none, ec);
         if (ec) {
-            error = "cannot copy " + source.string() + " to " + target.string() + ": " + ec.message();
+            error =
+                "cannot copy " + source.string() + " to " + target.string() + ": " + ec.message();
             return false;
         }
     }
@@ -117,7 +124,8 @@ bool WritePictures(const fs::path& root, std::string& error) {
     for (int slot = 1; slot <= 5; ++slot) {
         MapGrid grid{};
         ReadMapFile((root / "Data/maps" / kMapNames[slot - 1]).string().c_str(), grid);
-        if (!WriteBmpFile((root / kMapPreviews[slot - 1]).string(), PaintMapPreview(slot, grid), error))
+        if (!WriteBmpFile(
+                (root / kMapPreviews[slot - 1]).string(), PaintMapPreview(slot, grid), error))
             return false;
     }
     return true;

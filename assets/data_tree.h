@@ -10,5 +10,6 @@
 // tree is the user's and is never overwritten. The map previews are drawn
 // from the tree's maps as they are after that. Same inputs, same bytes.
 // False with the reason in error when anything could not be written.
-bool GenerateDataTree(const std::filesystem::path& root, const std::filesystem::path& mapSource,
+bool GenerateDataTree(const std::filesystem::path& root,
+                      const std::filesystem::path& mapSource,
                       std::string& error);

@@ -17,7 +17,8 @@ std::uint8_t Channel(float v) {
 
 Rgb Mix(Rgb a, Rgb b, float t) {
     t = std::clamp(t, 0.0f, 1.0f);
-    return {Channel(a.r + (b.r - a.r) * t), Channel(a.g + (b.g - a.g) * t),
+    return {Channel(a.r + (b.r - a.r) * t),
+            Channel(a.g + (b.g - a.g) * t),
             Channel(a.b + (b.b - a.b) * t)};
 }
 
@@ -67,8 +68,11 @@ Distance RoundRect(float x0, float y0, float x1, float y1, float radius) {
 }
 
 Distance Circle(float cx, float cy, float radius) {
-    return {[=](float x, float y) { return std::hypot(x - cx, y - cy) - radius; }, cx - radius,
-            cy - radius, cx + radius, cy + radius};
+    return {[=](float x, float y) { return std::hypot(x - cx, y - cy) - radius; },
+            cx - radius,
+            cy - radius,
+            cx + radius,
+            cy + radius};
 }
 
 Distance Outline(Distance shape, float width) {
@@ -76,7 +80,10 @@ Distance Outline(Distance shape, float width) {
     return {[shape = std::move(shape), width](float x, float y) {
                 return std::abs(shape(x, y) + width / 2) - width / 2;
             },
-            x0, y0, x1, y1};
+            x0,
+            y0,
+            x1,
+            y1};
 }
 
 Distance Segment(float x0, float y0, float x1, float y1, float halfWidth) {
@@ -84,11 +91,14 @@ Distance Segment(float x0, float y0, float x1, float y1, float halfWidth) {
         const float dx = x1 - x0;
         const float dy = y1 - y0;
         const float len2 = dx * dx + dy * dy;
-        const float t = len2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / len2, 0.0f, 1.0f)
-                                 : 0.0f;
+        const float t =
+            len2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / len2, 0.0f, 1.0f) : 0.0f;
         return std::hypot(x - (x0 + t * dx), y - (y0 + t * dy)) - halfWidth;
     };
-    return {f, std::min(x0, x1) - halfWidth, std::min(y0, y1) - halfWidth, std::max(x0, x1) + halfWidth,
+    return {f,
+            std::min(x0, x1) - halfWidth,
+            std::min(y0, y1) - halfWidth,
+            std::max(x0, x1) + halfWidth,
             std::max(y0, y1) + halfWidth};
 }
 
@@ -104,8 +114,12 @@ void FillRect(Image& image, int x0, int y0, int x1, int y1, Rgb c) {
 void BlitScaled(Image& dst, const Image& src, int x, int y, int scale) {
     for (int sy = 0; sy < src.height; ++sy)
         for (int sx = 0; sx < src.width; ++sx)
-            FillRect(dst, x + sx * scale, y + sy * scale, x + (sx + 1) * scale,
-                     y + (sy + 1) * scale, src.at(sx, sy));
+            FillRect(dst,
+                     x + sx * scale,
+                     y + sy * scale,
+                     x + (sx + 1) * scale,
+                     y + (sy + 1) * scale,
+                     src.at(sx, sy));
 }
 
 Image Resample(const Image& src, int width, int height) {
@@ -119,9 +133,11 @@ Image Resample(const Image& src, int width, int height) {
             const double x0 = x * fx;
             const double x1 = (x + 1) * fx;
             double r = 0, g = 0, b = 0, total = 0;
-            for (int sy = static_cast<int>(y0); sy < std::min<double>(std::ceil(y1), src.height); ++sy) {
+            for (int sy = static_cast<int>(y0); sy < std::min<double>(std::ceil(y1), src.height);
+                 ++sy) {
                 const double wy = std::min<double>(sy + 1, y1) - std::max<double>(sy, y0);
-                for (int sx = static_cast<int>(x0); sx < std::min<double>(std::ceil(x1), src.width); ++sx) {
+                for (int sx = static_cast<int>(x0); sx < std::min<double>(std::ceil(x1), src.width);
+                     ++sx) {
                     const double w = wy * (std::min<double>(sx + 1, x1) - std::max<double>(sx, x0));
                     if (w <= 0) continue;
                     const Rgb p = src.at(sx, sy);
@@ -141,7 +157,8 @@ Image Resample(const Image& src, int width, int height) {
     return out;
 }
 
-Image PixelArt(const std::vector<std::string_view>& rows, std::string_view keys,
+Image PixelArt(const std::vector<std::string_view>& rows,
+               std::string_view keys,
                const std::vector<Rgb>& colours) {
     Image image(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));
     for (int y = 0; y < image.height; ++y) {

@@ -77,5 +77,6 @@ Image Resample(const Image& src, int width, int height);
 
 // An 8 by 8 (or any size) pixel-art picture from rows of key characters;
 // each character is looked up in keys, whose colours are in the same order.
-Image PixelArt(const std::vector<std::string_view>& rows, std::string_view keys,
+Image PixelArt(const std::vector<std::string_view>& rows,
+               std::string_view keys,
                const std::vector<Rgb>& colours);

@@ -48,9 +48,13 @@ Image PaintLoadingScreen() {
     DrawSnake(image, 2, blue, kLeft, kTop, kCellSize);
     DrawCell(image, PaintItemCell(), track[11].first, track[11].second, kLeft, kTop, kCellSize);
     DrawCell(image, PaintItemCell(), track[26].first, track[26].second, kLeft, kTop, kCellSize);
-    FillShape(image, Outline(RoundRect(kLeft + kCellSize - 1.0f, kTop + kCellSize - 1.0f,
-                                       kLeft + 11 * kCellSize + 1.0f, kTop + 5 * kCellSize + 1.0f, 3),
-                             2),
+    FillShape(image,
+              Outline(RoundRect(kLeft + kCellSize - 1.0f,
+                                kTop + kCellSize - 1.0f,
+                                kLeft + 11 * kCellSize + 1.0f,
+                                kTop + 5 * kCellSize + 1.0f,
+                                3),
+                      2),
               Solid(kDusk));
 
     // The keys.
@@ -59,7 +63,11 @@ Image PaintLoadingScreen() {
     const std::vector<std::vector<TextRun>> lines{
         {{"PLAYER 1", kGreen}, {"   arrow keys", kCream}},
         {{"PLAYER 2", kBlue}, {"   W  A  S  D", kCream}},
-        {{"P", kGold}, {" pause    ", kCream}, {"ESC", kGold}, {" menu    ", kCream}, {"F1", kGold},
+        {{"P", kGold},
+         {" pause    ", kCream},
+         {"ESC", kGold},
+         {" menu    ", kCream},
+         {"F1", kGold},
          {" window", kCream}},
     };
     float baseline = 368;

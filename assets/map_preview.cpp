@@ -68,9 +68,13 @@ Image PaintMapPreview(int slot, const MapGrid& grid) {
                                                      static_cast<std::uint8_t>((b + n / 2) / n)};
         }
     }
-    FillShape(image, Outline(RoundRect(kBoxLeft - 3.0f, kBoxTop - 3.0f, kBoxLeft + kBoxSize + 3.0f,
-                                       kBoxTop + kBoxSize + 3.0f, 3),
-                             2),
+    FillShape(image,
+              Outline(RoundRect(kBoxLeft - 3.0f,
+                                kBoxTop - 3.0f,
+                                kBoxLeft + kBoxSize + 3.0f,
+                                kBoxTop + kBoxSize + 3.0f,
+                                3),
+                      2),
               Solid(kSteel));
 
     // A start cell is a single small dot at this scale: ring it in its colour.

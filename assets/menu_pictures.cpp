@@ -15,15 +15,18 @@ Image PaintMenuHeader() {
     // green and a blue snake heading for an item each.
     Image image(1024, 128, kBlack);
     DrawPanel(image, 6, 6, 1018, 122, 26, kDusk, kNight, kGold, 4);
-    FillShape(image, Outline(RoundRect(14, 14, 1010, 114, 20), 1.5f), Solid(Mix(kNight, kSteel, 0.6f)));
+    FillShape(
+        image, Outline(RoundRect(14, 14, 1010, 114, 20), 1.5f), Solid(Mix(kNight, kSteel, 0.6f)));
 
     const std::string title = "TREVLA";
     DrawTextCentred(image, 512, 62, title, TitleStyle(90, 20, 104));
 
     const Image item = PaintItemCell();
-    DrawSnake(image, 1, {{0, 2}, {1, 2}, {2, 2}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}}, 48, 16, 24);
+    DrawSnake(
+        image, 1, {{0, 2}, {1, 2}, {2, 2}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}}, 48, 16, 24);
     DrawCell(image, item, 8, 1, 48, 16, 24);
-    DrawSnake(image, 2, {{11, 2}, {10, 2}, {9, 2}, {9, 1}, {8, 1}, {7, 1}, {6, 1}, {5, 1}}, 688, 16, 24);
+    DrawSnake(
+        image, 2, {{11, 2}, {10, 2}, {9, 2}, {9, 1}, {8, 1}, {7, 1}, {6, 1}, {5, 1}}, 688, 16, 24);
     DrawCell(image, item, 3, 1, 688, 16, 24);
     return image;
 }
@@ -46,10 +49,10 @@ Image PaintInfoPanel() {
     // 256 by 64, drawn at that size: the menu's keys.
     Image image(256, 64, kBlack);
     DrawPanel(image, 1, 1, 255, 63, 10, kNight, kInk, kSteel, 2);
-    const std::vector<TextRun> first{{"↑ ↓", kGold}, {"  choose     ", kCream}, {"ENTER", kGold},
-                                     {"  select", kCream}};
-    const std::vector<TextRun> second{{"← →", kGold}, {"  map, speed     ", kCream}, {"F1", kGold},
-                                      {"  window", kCream}};
+    const std::vector<TextRun> first{
+        {"↑ ↓", kGold}, {"  choose     ", kCream}, {"ENTER", kGold}, {"  select", kCream}};
+    const std::vector<TextRun> second{
+        {"← →", kGold}, {"  map, speed     ", kCream}, {"F1", kGold}, {"  window", kCream}};
     const int size = std::min(FitTextSize("↑ ↓  choose     ENTER  select", 14, 236),
                               FitTextSize("← →  map, speed     F1  window", 14, 236));
     DrawRuns(image, (256 - RunsWidth(first, size)) / 2.0f, 26, first, size);
@@ -60,7 +63,8 @@ Image PaintInfoPanel() {
 Image PaintMenuButton(int item, bool selected) {
     // 256 by 64, drawn at 200 by 50. Selected: lit gold with pointers;
     // otherwise a dark plate.
-    static const std::array<const char*, 5> kLabels{"ONE PLAYER", "TWO PLAYERS", "MAP", "SPEED", "EXIT"};
+    static const std::array<const char*, 5> kLabels{
+        "ONE PLAYER", "TWO PLAYERS", "MAP", "SPEED", "EXIT"};
     const std::string label = kLabels.at(static_cast<std::size_t>(item - 1));
     // One size for every label, that of the longest, so the buttons match.
     int size = 28;
@@ -105,8 +109,12 @@ Image PreviewField(const std::string& title) {
 
 Image PaintOnePlayerPreview() {
     Image image = PreviewField("1 PLAYER");
-    DrawSnake(image, 1, {{3, 10}, {3, 9}, {3, 8}, {3, 7}, {4, 7}, {5, 7}, {6, 7}, {7, 7}, {7, 6}, {7, 5}},
-              0, kFieldTop, kCell);
+    DrawSnake(image,
+              1,
+              {{3, 10}, {3, 9}, {3, 8}, {3, 7}, {4, 7}, {5, 7}, {6, 7}, {7, 7}, {7, 6}, {7, 5}},
+              0,
+              kFieldTop,
+              kCell);
     const Image item = PaintItemCell();
     for (const auto& [col, row] : {std::pair{7, 2}, {11, 4}, {12, 9}, {9, 10}, {5, 3}, {2, 2}})
         DrawCell(image, item, col, row, 0, kFieldTop, kCell);
@@ -115,10 +123,18 @@ Image PaintOnePlayerPreview() {
 
 Image PaintTwoPlayerPreview() {
     Image image = PreviewField("2 PLAYERS");
-    DrawSnake(image, 1, {{2, 10}, {3, 10}, {4, 10}, {5, 10}, {5, 9}, {5, 8}, {5, 7}, {5, 6}}, 0,
-              kFieldTop, kCell);
-    DrawSnake(image, 2, {{13, 2}, {12, 2}, {11, 2}, {10, 2}, {10, 3}, {10, 4}, {10, 5}, {10, 6}}, 0,
-              kFieldTop, kCell);
+    DrawSnake(image,
+              1,
+              {{2, 10}, {3, 10}, {4, 10}, {5, 10}, {5, 9}, {5, 8}, {5, 7}, {5, 6}},
+              0,
+              kFieldTop,
+              kCell);
+    DrawSnake(image,
+              2,
+              {{13, 2}, {12, 2}, {11, 2}, {10, 2}, {10, 3}, {10, 4}, {10, 5}, {10, 6}},
+              0,
+              kFieldTop,
+              kCell);
     DrawCell(image, PaintItemCell(), 8, 5, 0, kFieldTop, kCell);
     return image;
 }

@@ -5,10 +5,19 @@
 
 using namespace palette;
 
-void DrawPanel(Image& image, float x0, float y0, float x1, float y1, float radius, Rgb top,
-               Rgb bottom, Rgb border, float borderWidth) {
+void DrawPanel(Image& image,
+               float x0,
+               float y0,
+               float x1,
+               float y1,
+               float radius,
+               Rgb top,
+               Rgb bottom,
+               Rgb border,
+               float borderWidth) {
     FillShape(image, RoundRect(x0, y0, x1, y1, radius), VerticalGradient(y0, y1, top, bottom));
-    if (borderWidth > 0) FillShape(image, Outline(RoundRect(x0, y0, x1, y1, radius), borderWidth), Solid(border));
+    if (borderWidth > 0)
+        FillShape(image, Outline(RoundRect(x0, y0, x1, y1, radius), borderWidth), Solid(border));
 }
 
 TextStyle TitleStyle(int size, float top, float bottom) {
@@ -32,15 +41,21 @@ TextStyle LabelStyle(int size, Rgb colour) {
     return style;
 }
 
-void DrawCell(Image& image, const Image& cell, int col, int row, int originX, int originY,
-              int cellSize) {
-    BlitScaled(image, cell, originX + col * cellSize, originY + row * cellSize, cellSize / cell.width);
+void DrawCell(
+    Image& image, const Image& cell, int col, int row, int originX, int originY, int cellSize) {
+    BlitScaled(
+        image, cell, originX + col * cellSize, originY + row * cellSize, cellSize / cell.width);
 }
 
-void DrawSnake(Image& image, int player, const std::vector<std::pair<int, int>>& cells,
-               int originX, int originY, int cellSize) {
+void DrawSnake(Image& image,
+               int player,
+               const std::vector<std::pair<int, int>>& cells,
+               int originX,
+               int originY,
+               int cellSize) {
     const Image body = PaintSnakeCell(player);
-    for (const auto& [col, row] : cells) DrawCell(image, body, col, row, originX, originY, cellSize);
+    for (const auto& [col, row] : cells)
+        DrawCell(image, body, col, row, originX, originY, cellSize);
     if (cells.size() < 2) return;
 
     // Eyes on the head, set towards the direction of the last step.
@@ -57,7 +72,8 @@ void DrawSnake(Image& image, int player, const std::vector<std::pair<int, int>>&
         const float ex = cx + dx * forward - dy * side * s;
         const float ey = cy + dy * forward + dx * side * s;
         FillShape(image, Circle(ex, ey, eye), Solid(kCream));
-        FillShape(image, Circle(ex + dx * eye * 0.4f, ey + dy * eye * 0.4f, eye * 0.55f), Solid(kInk));
+        FillShape(
+            image, Circle(ex + dx * eye * 0.4f, ey + dy * eye * 0.4f, eye * 0.55f), Solid(kInk));
     }
 }
 

@@ -10,8 +10,16 @@
 #include "assets/text_render.h"
 
 // A rounded panel with a vertical gradient and an outline.
-void DrawPanel(Image& image, float x0, float y0, float x1, float y1, float radius, Rgb top,
-               Rgb bottom, Rgb border, float borderWidth);
+void DrawPanel(Image& image,
+               float x0,
+               float y0,
+               float x1,
+               float y1,
+               float radius,
+               Rgb top,
+               Rgb bottom,
+               Rgb border,
+               float borderWidth);
 
 // Gold lettering with a dark outline and drop shadow, for titles.
 TextStyle TitleStyle(int size, float top, float bottom);
@@ -21,11 +29,15 @@ TextStyle LabelStyle(int size, Rgb colour);
 // Cells of a little snake, tail first and head last, in a field of cells of
 // the given pixel size with its top-left corner at (originX, originY). The
 // head gets eyes looking the way the snake goes.
-void DrawSnake(Image& image, int player, const std::vector<std::pair<int, int>>& cells,
-               int originX, int originY, int cellSize);
+void DrawSnake(Image& image,
+               int player,
+               const std::vector<std::pair<int, int>>& cells,
+               int originX,
+               int originY,
+               int cellSize);
 // One playfield cell picture scaled up at cell (col, row).
-void DrawCell(Image& image, const Image& cell, int col, int row, int originX, int originY,
-              int cellSize);
+void DrawCell(
+    Image& image, const Image& cell, int col, int row, int originX, int originY, int cellSize);
 
 // Text made of runs in different colours, one after the other on a baseline.
 struct TextRun {

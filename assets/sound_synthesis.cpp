@@ -68,7 +68,8 @@ std::vector<float> SynthSwoosh() {
     for (std::size_t i = 0; i < s.size(); ++i) {
         const float t = static_cast<float>(i) / kSampleRate;
         const float phase = t / 0.45f;
-        const float centre = 300.0f + 3200.0f * std::sin(std::numbers::pi_v<float> * std::pow(phase, 0.7f));
+        const float centre =
+            300.0f + 3200.0f * std::sin(std::numbers::pi_v<float> * std::pow(phase, 0.7f));
         const float f = 2.0f * std::sin(std::numbers::pi_v<float> * centre / kSampleRate);
         const float q = 0.35f;
         const float high = noise.Next() - low - q * band;
@@ -99,8 +100,12 @@ std::vector<float> SynthWinJingle() {
         float start, length, frequency;
     };
     static constexpr Note kNotes[] = {
-        {0.00f, 0.12f, 523.25f}, {0.11f, 0.12f, 659.25f}, {0.22f, 0.12f, 783.99f},
-        {0.33f, 0.55f, 1046.50f}, {0.33f, 0.55f, 1318.51f}, {0.33f, 0.55f, 783.99f},
+        {0.00f, 0.12f, 523.25f},
+        {0.11f, 0.12f, 659.25f},
+        {0.22f, 0.12f, 783.99f},
+        {0.33f, 0.55f, 1046.50f},
+        {0.33f, 0.55f, 1318.51f},
+        {0.33f, 0.55f, 783.99f},
     };
     std::vector<float> s(static_cast<std::size_t>(Samples(0.9f)), 0.0f);
     for (const Note& note : kNotes) {

@@ -51,7 +51,8 @@ Image PaintSpeedPreview(int level) {
 
     FillShape(image, RingSector(0, 180), Solid(kNight));
     // Slow on the left, fast on the right; the band of this speed is lit.
-    static const std::array<std::array<float, 2>, 3> kBands{{{121.5f, 180}, {61.5f, 118.5f}, {0, 58.5f}}};
+    static const std::array<std::array<float, 2>, 3> kBands{
+        {{121.5f, 180}, {61.5f, 118.5f}, {0, 58.5f}}};
     for (std::size_t band = 0; band < 3; ++band) {
         const Rgb colour = band == i ? kColours[band] : Mix(kColours[band], kInk, 0.6f);
         FillShape(image, RingSector(kBands[band][0], kBands[band][1]), Solid(colour));

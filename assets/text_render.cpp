@@ -55,7 +55,8 @@ std::vector<char32_t> CodePoints(std::string_view text) {
             continue;
         }
         char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        for (int k = 1; k <= extra; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         out.push_back(cp);
         i += extra + 1;
     }
@@ -70,8 +71,9 @@ struct Mask {
     // The rectangle that holds every covered pixel, x1 and y1 exclusive.
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     float at(int x, int y) const {
-        return x < 0 || y < 0 || x >= width || y >= height ? 0.0f
-                                                           : a[static_cast<std::size_t>(y) * width + x];
+        return x < 0 || y < 0 || x >= width || y >= height
+                   ? 0.0f
+                   : a[static_cast<std::size_t>(y) * width + x];
     }
 };
 
@@ -122,7 +124,8 @@ Mask Dilate(const Mask& mask, float radius) {
     std::vector<Tap> disc;
     for (int dy = -r; dy <= r; ++dy)
         for (int dx = -r; dx <= r; ++dx) {
-            const float weight = std::clamp(radius + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
+            const float weight =
+                std::clamp(radius + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
             if (weight > 0.0f) disc.push_back({dx, dy, weight});
         }
     for (int y = out.y0; y < out.y1; ++y) {
@@ -152,8 +155,9 @@ bool OpenPictureFont(std::string& error) {
     if (face) return true;
     const std::string path = FindFontFile();
     if (path.empty()) {
-        error = "the font DejaVu Sans Bold is not installed (Debian package fonts-dejavu-core; "
-                "scripts/install-deps installs it)";
+        error =
+            "the font DejaVu Sans Bold is not installed (Debian package fonts-dejavu-core; "
+            "scripts/install-deps installs it)";
         return false;
     }
     if (FT_Init_FreeType(&library) != 0) {
@@ -181,7 +185,8 @@ int TextWidth(std::string_view utf8, int size) {
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
     int width = 0;
     for (char32_t cp : CodePoints(utf8))
-        if (FT_Load_Char(face, cp, FT_LOAD_DEFAULT) == 0) width += static_cast<int>(face->glyph->advance.x >> 6);
+        if (FT_Load_Char(face, cp, FT_LOAD_DEFAULT) == 0)
+            width += static_cast<int>(face->glyph->advance.x >> 6);
     return width;
 }
 
@@ -197,18 +202,20 @@ int FitTextSize(std::string_view utf8, int maxSize, int maxWidth) {
     return size;
 }
 
-void DrawText(Image& image, float x, float baseline, std::string_view utf8, const TextStyle& style) {
+void DrawText(
+    Image& image, float x, float baseline, std::string_view utf8, const TextStyle& style) {
     const Mask glyphs = RenderMask(image.width, image.height, x, baseline, utf8, style.size);
     if (style.shadowX != 0 || style.shadowY != 0) {
         const Mask shadow = style.outline > 0 ? Dilate(glyphs, style.outline) : glyphs;
         Composite(image, shadow, style.shadowX, style.shadowY, Solid(style.shadowColour));
     }
-    if (style.outline > 0) Composite(image, Dilate(glyphs, style.outline), 0, 0, Solid(style.outlineColour));
+    if (style.outline > 0)
+        Composite(image, Dilate(glyphs, style.outline), 0, 0, Solid(style.outlineColour));
     Composite(image, glyphs, 0, 0, style.fill);
 }
 
-void DrawTextCentred(Image& image, float centreX, float middleY, std::string_view utf8,
-                     const TextStyle& style) {
+void DrawTextCentred(
+    Image& image, float centreX, float middleY, std::string_view utf8, const TextStyle& style) {
     const float x = centreX - TextWidth(utf8, style.size) / 2.0f;
     const float baseline = middleY + CapHeight(style.size) / 2.0f;
     DrawText(image, x, baseline, utf8, style);

@@ -19,11 +19,11 @@ struct PictureFontScope {
 };
 
 struct TextStyle {
-    int size = 20;                  // pixel size of the em square
+    int size = 20;  // pixel size of the em square
     Paint fill = Solid({255, 255, 255});
-    float outline = 0;              // width of the outline around the glyphs, 0 for none
+    float outline = 0;  // width of the outline around the glyphs, 0 for none
     Rgb outlineColour{};
-    int shadowX = 0;                // drop shadow offset, 0 and 0 for none
+    int shadowX = 0;  // drop shadow offset, 0 and 0 for none
     int shadowY = 0;
     Rgb shadowColour{};
 };
@@ -38,5 +38,5 @@ int FitTextSize(std::string_view utf8, int maxSize, int maxWidth);
 // Draws the text with its baseline at y, starting at x.
 void DrawText(Image& image, float x, float baseline, std::string_view utf8, const TextStyle& style);
 // Draws the text centred on centreX, capitals centred on middleY.
-void DrawTextCentred(Image& image, float centreX, float middleY, std::string_view utf8,
-                     const TextStyle& style);
+void DrawTextCentred(
+    Image& image, float centreX, float middleY, std::string_view utf8, const TextStyle& style);

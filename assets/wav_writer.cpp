@@ -15,7 +15,8 @@ std::vector<unsigned char> EncodeWav(const std::vector<float>& samples) {
     out.reserve(44 + dataBytes);
     for (char c : {'R', 'I', 'F', 'F'}) out.push_back(static_cast<unsigned char>(c));
     PutU32(out, 36 + dataBytes);
-    for (char c : {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}) out.push_back(static_cast<unsigned char>(c));
+    for (char c : {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '})
+        out.push_back(static_cast<unsigned char>(c));
     PutU32(out, 16);
     PutU16(out, 1);  // PCM
     PutU16(out, kChannels);

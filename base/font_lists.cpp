@@ -20,8 +20,19 @@ HFONT fontObject = nullptr;
 void CreateFontLists() {
     if (fontObject != nullptr) DeleteObject(fontObject);
     fontBase = glGenLists(kGlyphCount);
-    HFONT font = CreateFontA(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH,
+    HFONT font = CreateFontA(-20,
+                             0,
+                             0,
+                             0,
+                             FW_BOLD,
+                             FALSE,
+                             FALSE,
+                             FALSE,
+                             ANSI_CHARSET,
+                             OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS,
+                             ANTIALIASED_QUALITY,
+                             FF_DONTCARE | DEFAULT_PITCH,
                              "Courier New");
     fontObject = font;
     SelectObject(glWindow.deviceContext, font);

@@ -27,7 +27,9 @@ bool displayModeChanged = false;
 bool classRegistered = false;
 
 void CreationError(const char* text) { ShowMessage(text, "ERROR", MessageKind::Warning); }
-void ShutdownError(const char* text) { ShowMessage(text, "SHUTDOWN ERROR", MessageKind::Information); }
+void ShutdownError(const char* text) {
+    ShowMessage(text, "SHUTDOWN ERROR", MessageKind::Information);
+}
 
 // Closes what was made so far, then tells the user.
 bool FailAfterClose(const char* text) {
@@ -69,7 +71,8 @@ bool EnterFullscreenMode(int width, int height, int bits) {
     const int answer = ShowMessage(
         "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
         "Instead?",
-        "Vemo GL", MessageKind::Question);
+        "Vemo GL",
+        MessageKind::Question);
     if (answer == IDYES) {
         glWindow.fullscreen = false;
         return true;
@@ -114,10 +117,18 @@ bool OpenGlWindow(const char* title, int width, int height, int bits, bool fulls
     }
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 
-    glWindow.window = CreateWindowExA(exStyle, kClassName, windowTitle.c_str(),
-                                      WS_CLIPSIBLINGS | WS_CLIPCHILDREN | style, 0, 0,
-                                      rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                      nullptr, glWindow.module, nullptr);
+    glWindow.window = CreateWindowExA(exStyle,
+                                      kClassName,
+                                      windowTitle.c_str(),
+                                      WS_CLIPSIBLINGS | WS_CLIPCHILDREN | style,
+                                      0,
+                                      0,
+                                      rect.right - rect.left,
+                                      rect.bottom - rect.top,
+                                      nullptr,
+                                      nullptr,
+                                      glWindow.module,
+                                      nullptr);
     if (glWindow.window == nullptr) return FailAfterClose("Window Creation Error.");
 
     if (!pixelFormatFilled) FillPixelFormatRequest(bits);

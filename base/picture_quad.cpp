@@ -5,7 +5,8 @@
 #include "base/gl_state.h"
 
 void DrawQuad(int entry, const std::array<Corner, 4>& corners) {
-    static constexpr std::array<std::array<float, 2>, 4> kTexCoords{{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+    static constexpr std::array<std::array<float, 2>, 4> kTexCoords{
+        {{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
     glBindTexture(GL_TEXTURE_2D, TextureTable[entry]);
     glBegin(GL_QUADS);
     for (int i = 0; i < 4; ++i) {

@@ -29,22 +29,15 @@ LRESULT GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
             break;
-        case WM_CLOSE:
-            PostQuitMessage(0);
-            return 0;
-        case WM_KEYDOWN:
-            SetKey(wParam, 1);
-            return 0;
-        case WM_KEYUP:
-            SetKey(wParam, 0);
-            return 0;
+        case WM_CLOSE: PostQuitMessage(0); return 0;
+        case WM_KEYDOWN: SetKey(wParam, 1); return 0;
+        case WM_KEYUP: SetKey(wParam, 0); return 0;
         case WM_SIZE: {
             const auto size = static_cast<std::uintptr_t>(lParam);
             ResizeView(LowWord(size), HighWord(size));
             return 0;
         }
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

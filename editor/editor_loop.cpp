@@ -20,19 +20,12 @@ constexpr int kKeyAbort = '0';
 constexpr int kKeyStart1 = '1';
 constexpr int kKeyStart2 = '2';
 
-bool PromptOpen()
-{
-    return loadPrompt || savePrompt;
-}
+bool PromptOpen() { return loadPrompt || savePrompt; }
 
-std::int32_t& CursorCell()
-{
-    return editorGrid.at(cursorX, cursorY);
-}
+std::int32_t& CursorCell() { return editorGrid.at(cursorX, cursorY); }
 
 // F1. False when the new window could not be made.
-bool SwitchScreenMode()
-{
+bool SwitchScreenMode() {
     if (!IsKeyDown(VK_F1)) {
         return true;
     }
@@ -40,8 +33,7 @@ bool SwitchScreenMode()
 }
 
 // ESC: the rest of the frame still runs.
-void CheckQuit()
-{
+void CheckQuit() {
     if (IsKeyDown(VK_ESCAPE)) {
         quitRequested = true;
     }
@@ -49,8 +41,7 @@ void CheckQuit()
 
 // The arrows: one cell per key-down message, by clearing the key's entry.
 // At an edge the entry stays set and the key does nothing.
-void MoveCursor(int vk, std::int32_t& coordinate, int step)
-{
+void MoveCursor(int vk, std::int32_t& coordinate, int step) {
     const std::int32_t next = coordinate + step;
     if (IsKeyDown(vk) && next >= kCursorMin && next <= kCursorMax) {
         KeyState[vk] = 0;
@@ -60,27 +51,25 @@ void MoveCursor(int vk, std::int32_t& coordinate, int step)
 
 // SPACE: one change per press. A code outside 0 to 4 is left alone
 // and does not latch.
-void CycleCell()
-{
+void CycleCell() {
     if (IsKeyDown(VK_SPACE) && !spaceLatch) {
         std::int32_t& cell = CursorCell();
         switch (cell) {
-        case Empty:
-            cell = Wall;
-            spaceLatch = true;
-            break;
-        case Wall:
-            cell = Item;
-            spaceLatch = true;
-            break;
-        case Item:
-        case Snake1:
-        case Snake2:
-            cell = Empty;
-            spaceLatch = true;
-            break;
-        default:
-            break;
+            case Empty:
+                cell = Wall;
+                spaceLatch = true;
+                break;
+            case Wall:
+                cell = Item;
+                spaceLatch = true;
+                break;
+            case Item:
+            case Snake1:
+            case Snake2:
+                cell = Empty;
+                spaceLatch = true;
+                break;
+            default: break;
         }
     }
     if (!IsKeyDown(VK_SPACE)) {
@@ -89,8 +78,7 @@ void CycleCell()
 }
 
 // L, S and 0. L is tested first, so L and S together open the load prompt.
-void OpenOrAbortPrompt()
-{
+void OpenOrAbortPrompt() {
     if (IsKeyDown(kKeyL) && !PromptOpen()) {
         loadPrompt = true;
     }
@@ -104,8 +92,7 @@ void OpenOrAbortPrompt()
 }
 
 // N: no latch, so a held N reloads the default map in every frame.
-void NewMap()
-{
+void NewMap() {
     if (IsKeyDown(kKeyN)) {
         mapSlot = kDefaultMapSlot;
         LoadMap();
@@ -114,8 +101,7 @@ void NewMap()
 
 // A digit while a prompt is open. The digit's entry is cleared, so the same
 // key-down does not also set a start point later in the frame.
-void AnswerPrompt(bool& prompt, void (*operation)())
-{
+void AnswerPrompt(bool& prompt, void (*operation)()) {
     for (std::size_t i = 0; i < kSlotKeys.size(); ++i) {
         const int vk = kSlotKeys[i];
         if (prompt && IsKeyDown(vk)) {
@@ -129,8 +115,7 @@ void AnswerPrompt(bool& prompt, void (*operation)())
 
 // 1 and 2 while no prompt is open: no latch, so a held key marks every cell
 // the cursor stops on.
-void SetStartPoints()
-{
+void SetStartPoints() {
     if (!PromptOpen() && IsKeyDown(kKeyStart1)) {
         CursorCell() = Snake1;
     }
@@ -140,8 +125,7 @@ void SetStartPoints()
 }
 
 // H: the box is modal; the latch keeps a held H from showing it again.
-void Help()
-{
+void Help() {
     if (IsKeyDown(kKeyH) && !helpLatch) {
         ShowHelpBox();
         helpLatch = true;
@@ -153,8 +137,7 @@ void Help()
 
 }  // namespace
 
-bool RunEditorFrame()
-{
+bool RunEditorFrame() {
     ShowFrame(DrawScene, quitRequested);
     if (!SwitchScreenMode()) {
         return false;
@@ -174,8 +157,7 @@ bool RunEditorFrame()
     return true;
 }
 
-bool RunEditorLoop()
-{
+bool RunEditorLoop() {
     MSG lastMessage{};
     return RunMessageLoop(quitRequested, RunEditorFrame, lastMessage);
 }

@@ -13,8 +13,7 @@ constexpr const char* kEditorTitle = "Trevla_edit - SnAkE";
 
 }  // namespace
 
-int EditorMain()
-{
+int EditorMain() {
     quitRequested = false;
     // The default map is in the grid before any window exists.
     mapSlot = kDefaultMapSlot;

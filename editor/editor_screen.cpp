@@ -12,14 +12,12 @@ namespace {
 constexpr float kCellSize = 8.0f;
 constexpr double kPanelTextX = 490.0;
 
-void PrintAt(double y, const char* text)
-{
+void PrintAt(double y, const char* text) {
     glRasterPos2d(kPanelTextX, y);
     PrintText("%s", text);
 }
 
-void DrawPromptLines(const char* heading)
-{
+void DrawPromptLines(const char* heading) {
     PrintAt(240, heading);
     PrintAt(270, "1: Map1");
     PrintAt(290, "2: Map2");
@@ -31,24 +29,17 @@ void DrawPromptLines(const char* heading)
 
 }  // namespace
 
-EditorTexture CellTexture(int code, bool cursorHere)
-{
+EditorTexture CellTexture(int code, bool cursorHere) {
     switch (code) {
-    case Wall:
-        return cursorHere ? CursorWallTexture : WallTexture;
-    case Item:
-        return cursorHere ? CursorItemTexture : ItemTexture;
-    case Snake1:
-        return cursorHere ? CursorSnake1Texture : Snake1Texture;
-    case Snake2:
-        return cursorHere ? CursorSnake2Texture : Snake2Texture;
-    default:
-        return cursorHere ? CursorEmptyTexture : EmptyTexture;
+        case Wall: return cursorHere ? CursorWallTexture : WallTexture;
+        case Item: return cursorHere ? CursorItemTexture : ItemTexture;
+        case Snake1: return cursorHere ? CursorSnake1Texture : Snake1Texture;
+        case Snake2: return cursorHere ? CursorSnake2Texture : Snake2Texture;
+        default: return cursorHere ? CursorEmptyTexture : EmptyTexture;
     }
 }
 
-bool DrawScene()
-{
+bool DrawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     DrawEditorGrid();
@@ -56,14 +47,16 @@ bool DrawScene()
     return true;
 }
 
-void DrawEditorGrid()
-{
+void DrawEditorGrid() {
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
             const bool cursorHere = x == cursorX && y == cursorY;
             const float left = kCellSize * static_cast<float>(x);
             const float top = kCellSize * static_cast<float>(y);
-            DrawPicture(CellTexture(editorGrid.at(x, y), cursorHere), left, top, left + kCellSize,
+            DrawPicture(CellTexture(editorGrid.at(x, y), cursorHere),
+                        left,
+                        top,
+                        left + kCellSize,
                         top + kCellSize);
         }
     }
@@ -71,8 +64,7 @@ void DrawEditorGrid()
     DrawQuad(PanelTexture, {{{483, 70}, {637, 70}, {637, 20}, {480, 20}}});
 }
 
-void DrawEditorPanel()
-{
+void DrawEditorPanel() {
     glRasterPos2d(kPanelTextX, 100);
     PrintText("X-Pos = %2i", cursorX + 1);
     glRasterPos2d(kPanelTextX, 120);

@@ -10,8 +10,7 @@ bool spaceLatch = false;
 bool helpLatch = false;
 bool quitRequested = false;
 
-void ResetEditorState()
-{
+void ResetEditorState() {
     cursorX = kCursorMin;
     cursorY = kCursorMin;
     loadPrompt = false;

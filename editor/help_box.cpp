@@ -16,7 +16,4 @@ const char* const kHelpText =
     "F1      change to fullscreen\r\n"
     "ESC   quit";
 
-void ShowHelpBox()
-{
-    ShowMessage(kHelpText, "Help", MessageKind::Plain);
-}
+void ShowHelpBox() { ShowMessage(kHelpText, "Help", MessageKind::Plain); }

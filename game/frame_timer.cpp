@@ -4,8 +4,7 @@
 
 FrameTimer frameTimer;
 
-void StartFrameTimer()
-{
+void StartFrameTimer() {
     frameTimer = FrameTimer{};
     LARGE_INTEGER frequency{};
     if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
@@ -22,8 +21,7 @@ void StartFrameTimer()
     }
 }
 
-double ReadFrameTimer()
-{
+double ReadFrameTimer() {
     double elapsed = 0.0;
     if (frameTimer.performanceCounterInUse) {
         LARGE_INTEGER now{};

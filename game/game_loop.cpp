@@ -21,8 +21,7 @@ bool Playing() { return !inMenu && !isLoading && !roundOver && !paused; }
 
 bool RunMainLoop(MSG& lastMessage) { return RunMessageLoop(quitRequested, RunFrame, lastMessage); }
 
-bool RunFrame()
-{
+bool RunFrame() {
     ShowFrame(DrawScene, quitRequested);
     if (KeyState[VK_F1] && !ToggleFullscreen()) return false;
     // Each block tests its flags when it is reached, so a flag set by an
@@ -36,8 +35,7 @@ bool RunFrame()
     return true;
 }
 
-void CompleteLoading()
-{
+void CompleteLoading() {
     if (ReadFrameTimer() < static_cast<double>(loadingStartTime) + kLoadingTimeMs) return;
     player1.lives = kStartLives;
     player2.lives = kStartLives;

@@ -16,8 +16,7 @@ constexpr const char* kTitle = "Trevla - SnAkE";
 
 }  // namespace
 
-int GameMain()
-{
+int GameMain() {
     quitRequested = false;
     UseTextureList(kGameTextureFiles);
     glWindow.fullscreen = true;  // the game opens fullscreen

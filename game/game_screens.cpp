@@ -15,24 +15,17 @@ constexpr float kCellSize = 8.0f;
 // The picture of a cell, or -1 for one that shows the background. A hand-made
 // map may hold codes outside 0 to 4; snakes pass through such cells, so they
 // show as empty rather than with whatever picture was bound before.
-int CellTexture(std::int32_t code)
-{
+int CellTexture(std::int32_t code) {
     switch (code) {
-    case Wall:
-        return WallTexture;
-    case Item:
-        return ItemTexture;
-    case Snake1:
-        return Snake1Texture;
-    case Snake2:
-        return Snake2Texture;
-    default:
-        return -1;
+        case Wall: return WallTexture;
+        case Item: return ItemTexture;
+        case Snake1: return Snake1Texture;
+        case Snake2: return Snake2Texture;
+        default: return -1;
     }
 }
 
-void DrawCells()
-{
+void DrawCells() {
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
             const int texture = CellTexture(playfield.at(x, y));
@@ -44,8 +37,7 @@ void DrawCells()
     }
 }
 
-void DrawSidePanel()
-{
+void DrawSidePanel() {
     // The header's left edge is slanted: 483 at the bottom, 480 at the top.
     DrawQuad(PanelHeaderTexture, {{{483, 70}, {637, 70}, {637, 20}, {480, 20}}});
     DrawPicture(Player1LabelTexture, 490, 100, 618, 132);
@@ -54,8 +46,7 @@ void DrawSidePanel()
 
 }  // namespace
 
-bool DrawScene()
-{
+bool DrawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (inMenu) {
@@ -71,19 +62,14 @@ bool DrawScene()
     return true;
 }
 
-void DrawLoadingScreen()
-{
-    DrawPicture(LoadingTexture, 120, 40, 520, 440);
-}
+void DrawLoadingScreen() { DrawPicture(LoadingTexture, 120, 40, 520, 440); }
 
-void DrawPlayfield()
-{
+void DrawPlayfield() {
     DrawCells();
     DrawSidePanel();
 }
 
-void DrawHud()
-{
+void DrawHud() {
     glRasterPos2d(490, 150);
     PrintText("Lives  = %2i", player1.lives);
     glRasterPos2d(490, 170);

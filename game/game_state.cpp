@@ -27,8 +27,7 @@ bool leftLatch = false;
 bool rightLatch = false;
 bool enterLatch = false;
 
-void ResetGameState()
-{
+void ResetGameState() {
     playfield = MapGrid{};
     player1 = PlayerState{};
     player2 = PlayerState{};

@@ -17,8 +17,7 @@ constexpr int kExitItem = 5;
 constexpr int kLastMap = kMapSlotCount;
 constexpr int kLastSpeed = 3;
 
-void StartLoading(bool forTwoPlayers)
-{
+void StartLoading(bool forTwoPlayers) {
     PlayWav(kSwooshSound, WavMode::Async);
     inMenu = false;
     isLoading = true;
@@ -26,34 +25,25 @@ void StartLoading(bool forTwoPlayers)
     twoPlayer = forTwoPlayers;
 }
 
-void Enter()
-{
+void Enter() {
     switch (menuSelection) {
-    case 1:
-        StartLoading(false);
-        break;
-    case 2:
-        StartLoading(true);
-        break;
-    case kMapItem:
-        PlayWav(kMenuSound, WavMode::Async);
-        if (++mapSlot > kLastMap) mapSlot = 1;
-        break;
-    case kSpeedItem:
-        PlayWav(kMenuSound, WavMode::Async);
-        if (++speedLevel > kLastSpeed) speedLevel = 1;
-        break;
-    case kExitItem:
-        quitRequested = true;
-        break;
-    default:
-        break;
+        case 1: StartLoading(false); break;
+        case 2: StartLoading(true); break;
+        case kMapItem:
+            PlayWav(kMenuSound, WavMode::Async);
+            if (++mapSlot > kLastMap) mapSlot = 1;
+            break;
+        case kSpeedItem:
+            PlayWav(kMenuSound, WavMode::Async);
+            if (++speedLevel > kLastSpeed) speedLevel = 1;
+            break;
+        case kExitItem: quitRequested = true; break;
+        default: break;
     }
 }
 
 // The arrows stop at the ends of the map and speed ranges.
-void Step(int delta)
-{
+void Step(int delta) {
     if (menuSelection == kMapItem) {
         mapSlot += delta;
         if (mapSlot > kLastMap) mapSlot = kLastMap;
@@ -66,30 +56,28 @@ void Step(int delta)
     PlayWav(kMenuSound, WavMode::Async);
 }
 
-int PreviewTexture()
-{
-    static constexpr int kMapPreviews[] = {Map1PreviewTexture, Map2PreviewTexture, Map3PreviewTexture,
-                                           Map4PreviewTexture, Map5PreviewTexture};
-    static constexpr int kSpeedPreviews[] = {Speed1PreviewTexture, Speed2PreviewTexture,
-                                             Speed3PreviewTexture};
+int PreviewTexture() {
+    static constexpr int kMapPreviews[] = {Map1PreviewTexture,
+                                           Map2PreviewTexture,
+                                           Map3PreviewTexture,
+                                           Map4PreviewTexture,
+                                           Map5PreviewTexture};
+    static constexpr int kSpeedPreviews[] = {
+        Speed1PreviewTexture, Speed2PreviewTexture, Speed3PreviewTexture};
     switch (menuSelection) {
-    case 1:
-        return SinglePreviewTexture;
-    case 2:
-        return MultiPreviewTexture;
-    case kMapItem:
-        return IsPlayableMapSlot(mapSlot) ? kMapPreviews[mapSlot - 1] : -1;
-    case kSpeedItem:
-        return speedLevel >= 1 && speedLevel <= kLastSpeed ? kSpeedPreviews[speedLevel - 1] : -1;
-    default:
-        return -1;
+        case 1: return SinglePreviewTexture;
+        case 2: return MultiPreviewTexture;
+        case kMapItem: return IsPlayableMapSlot(mapSlot) ? kMapPreviews[mapSlot - 1] : -1;
+        case kSpeedItem:
+            return speedLevel >= 1 && speedLevel <= kLastSpeed ? kSpeedPreviews[speedLevel - 1]
+                                                               : -1;
+        default: return -1;
     }
 }
 
 }  // namespace
 
-void MenuFrame()
-{
+void MenuFrame() {
     if (IsKeyDown(VK_UP) && !upLatch) {
         if (--menuSelection == 0) menuSelection = kItemCount;
         upLatch = true;
@@ -119,8 +107,7 @@ void MenuFrame()
     if (!IsKeyDown(VK_RETURN)) enterLatch = false;
 }
 
-void DrawMenuScreen()
-{
+void DrawMenuScreen() {
     DrawPicture(MenuHeaderTexture, 0, 3, 640, 80);
     DrawPicture(PreviewFrameTexture, 300, 100, 556, 356);
     DrawPicture(InfoPanelTexture, 320, 380, 576, 444);

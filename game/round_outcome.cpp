@@ -13,15 +13,13 @@ namespace {
 
 constexpr int kKeyP = 'P';
 
-void BackToMenu()
-{
+void BackToMenu() {
     inMenu = true;
     roundOver = false;
     PlayWav(kBuzzerSound, WavMode::Blocking);
 }
 
-void PrintAt(double x, double y, const char* text)
-{
+void PrintAt(double x, double y, const char* text) {
     glRasterPos2d(x, y);
     PrintText("%s", text);
 }
@@ -33,8 +31,7 @@ void PrintMenuLine() { PrintAt(90, 250, "Press SPACE to return to Menu"); }
 
 }  // namespace
 
-void PausedFrame()
-{
+void PausedFrame() {
     if ((IsKeyDown(kKeyP) && !pauseLatch) || IsKeyDown(VK_SPACE)) {
         paused = false;
         PlayWav(kMenuSound, WavMode::Async);
@@ -47,8 +44,7 @@ void PausedFrame()
     }
 }
 
-void RoundOverFrame()
-{
+void RoundOverFrame() {
     if (IsKeyDown(VK_ESCAPE)) {
         paused = false;
         BackToMenu();
@@ -63,13 +59,11 @@ void RoundOverFrame()
     }
 }
 
-void ReleasePauseLatch()
-{
+void ReleasePauseLatch() {
     if (!IsKeyDown(kKeyP)) pauseLatch = false;
 }
 
-void DrawOutcomeText()
-{
+void DrawOutcomeText() {
     const int lives1 = player1.lives;
     const int lives2 = player2.lives;
     if (outcome == LevelComplete) {
@@ -99,7 +93,4 @@ void DrawOutcomeText()
     }
 }
 
-void DrawPauseText()
-{
-    PrintAt(525, 370, "PAUSE");
-}
+void DrawPauseText() { PrintAt(525, 370, "PAUSE"); }

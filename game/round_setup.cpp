@@ -11,8 +11,7 @@ constexpr int kItemTarget = 50;
 
 // The map of the chosen slot over the playfield, which is not cleared first:
 // cells the file does not supply keep the previous round's content.
-void ReadRoundMap()
-{
+void ReadRoundMap() {
     if (IsPlayableMapSlot(mapSlot)) {
         ReadMapFile(MapSlotPath(mapSlot), playfield);
     }
@@ -21,8 +20,7 @@ void ReadRoundMap()
 // Counts the items and takes the start cells; the last start cell in scan
 // order wins. Items are the two-player tick's business, and a one-player
 // round has no place for player 2's start cell.
-void ScanPlayfield()
-{
+void ScanPlayfield() {
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
             std::int32_t& cell = playfield.at(x, y);
@@ -50,8 +48,7 @@ void ScanPlayfield()
 // Random items, never in the outer ring, until the one-player round holds
 // 50 minus the points already earned. A field with too few free cells
 // gets as many as fit instead of drawing for ever.
-void TopUpItems()
-{
+void TopUpItems() {
     const std::int64_t target = kItemTarget - static_cast<std::int64_t>(player1.points);
     int emptyInner = CountEmptyInnerCells();
     while (itemCount < target && emptyInner > 0) {
@@ -66,8 +63,7 @@ void TopUpItems()
     }
 }
 
-void ResetPlayer(PlayerState& player, Direction heading)
-{
+void ResetPlayer(PlayerState& player, Direction heading) {
     player.historyX[0] = player.x;
     player.historyY[0] = player.y;
     player.requestedDirection = heading;
@@ -78,8 +74,7 @@ void ResetPlayer(PlayerState& player, Direction heading)
 
 }  // namespace
 
-int CountEmptyInnerCells()
-{
+int CountEmptyInnerCells() {
     int count = 0;
     for (int y = 1; y < kMapSize - 1; ++y) {
         for (int x = 1; x < kMapSize - 1; ++x) {
@@ -91,14 +86,12 @@ int CountEmptyInnerCells()
     return count;
 }
 
-void DrawInnerCell(int& x, int& y)
-{
+void DrawInnerCell(int& x, int& y) {
     x = DrawGameRandom() % (kMapSize - 2) + 1;
     y = DrawGameRandom() % (kMapSize - 2) + 1;
 }
 
-void RoundSetup()
-{
+void RoundSetup() {
     itemCount = 0;
     ReadRoundMap();
     ScanPlayfield();

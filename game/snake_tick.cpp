@@ -23,19 +23,16 @@ constexpr int kItemDrawLimit = 100000;
 
 bool InField(int x, int y) { return x >= 0 && x < kMapSize && y >= 0 && y < kMapSize; }
 
-void SetCell(int x, int y, std::int32_t code)
-{
+void SetCell(int x, int y, std::int32_t code) {
     if (InField(x, y)) playfield.at(x, y) = code;
 }
 
-bool Opposite(std::int32_t a, std::int32_t b)
-{
+bool Opposite(std::int32_t a, std::int32_t b) {
     return (a == Up && b == Down) || (a == Down && b == Up) || (a == Left && b == Right) ||
            (a == Right && b == Left);
 }
 
-void Steer(PlayerState& player, const std::array<int, 4>& keys)
-{
+void Steer(PlayerState& player, const std::array<int, 4>& keys) {
     for (int i = 0; i < 4; ++i) {
         if (IsKeyDown(keys[i]) && !Opposite(player.currentDirection, kKeyDirections[i])) {
             player.requestedDirection = kKeyDirections[i];
@@ -43,53 +40,39 @@ void Steer(PlayerState& player, const std::array<int, 4>& keys)
     }
 }
 
-void Move(PlayerState& player)
-{
+void Move(PlayerState& player) {
     player.currentDirection = player.requestedDirection;
     switch (player.currentDirection) {
-    case Up:
-        --player.y;
-        break;
-    case Right:
-        ++player.x;
-        break;
-    case Down:
-        ++player.y;
-        break;
-    case Left:
-        --player.x;
-        break;
-    default:
-        break;
+        case Up: --player.y; break;
+        case Right: ++player.x; break;
+        case Down: ++player.y; break;
+        case Left: --player.x; break;
+        default: break;
     }
 }
 
 bool Deadly(std::int32_t code) { return code == Wall || code == Snake1 || code == Snake2; }
 
-void LoseLife(PlayerState& player, RoundOutcome why)
-{
+void LoseLife(PlayerState& player, RoundOutcome why) {
     outcome = why;
     --player.lives;
     roundOver = true;
 }
 
-void Eat(PlayerState& player, std::int32_t bodyCode)
-{
+void Eat(PlayerState& player, std::int32_t bodyCode) {
     SetCell(player.x, player.y, bodyCode);
     ++player.points;
     --itemCount;
 }
 
-void RecordHead(PlayerState& player)
-{
+void RecordHead(PlayerState& player) {
     ++player.length;
     const int slot = HistorySlot(historyIndex);
     player.historyX[slot] = player.x;
     player.historyY[slot] = player.y;
 }
 
-void EnterPlayer1Cell()
-{
+void EnterPlayer1Cell() {
     const std::int32_t code = CellAt(player1.x, player1.y);
     if (code == Empty) {
         SetCell(player1.x, player1.y, Snake1);
@@ -103,8 +86,7 @@ void EnterPlayer1Cell()
 
 // Player 2 looks after player 1's head has been written, so a meeting of the
 // heads is found here alone, before the item.
-void EnterPlayer2Cell()
-{
+void EnterPlayer2Cell() {
     const std::int32_t code = CellAt(player2.x, player2.y);
     if (code == Empty) {
         SetCell(player2.x, player2.y, Snake2);
@@ -121,13 +103,11 @@ void EnterPlayer2Cell()
     RecordHead(player2);
 }
 
-void TrimToLength(PlayerState& player)
-{
+void TrimToLength(PlayerState& player) {
     if (player.length > 2 * player.points + 2) TrimTail(player);
 }
 
-void LookAfterItems()
-{
+void LookAfterItems() {
     if (itemCount != 0) return;
     if (!twoPlayer) {
         PlayWav(kWinSound, WavMode::Blocking);
@@ -140,28 +120,22 @@ void LookAfterItems()
 
 }  // namespace
 
-float TickInterval(int speed)
-{
+float TickInterval(int speed) {
     switch (speed) {
-    case 1:
-        return 200.0f;
-    case 3:
-        return 50.0f;
-    default:
-        return 100.0f;
+        case 1: return 200.0f;
+        case 3: return 50.0f;
+        default: return 100.0f;
     }
 }
 
 std::int32_t CellAt(int x, int y) { return InField(x, y) ? playfield.at(x, y) : Wall; }
 
-int HistorySlot(std::int32_t index)
-{
+int HistorySlot(std::int32_t index) {
     const int slot = index % kHistorySize;
     return slot < 0 ? slot + kHistorySize : slot;
 }
 
-bool PlaceTwoPlayerItem()
-{
+bool PlaceTwoPlayerItem() {
     if (CountEmptyInnerCells() == 0) return false;
     for (int draw = 0; draw < kItemDrawLimit; ++draw) {
         int x = 0;
@@ -176,8 +150,7 @@ bool PlaceTwoPlayerItem()
     return false;
 }
 
-void PlayingFrame()
-{
+void PlayingFrame() {
     if (IsKeyDown(VK_ESCAPE)) {
         inMenu = true;
         PlayWav(kBuzzerSound, WavMode::Blocking);
@@ -189,14 +162,14 @@ void PlayingFrame()
     }
     Steer(player1, kPlayer1Keys);
     Steer(player2, kPlayer2Keys);
-    if (ReadFrameTimer() >= static_cast<double>(lastTickTime) + TickInterval(speedLevel)) GameTick();
+    if (ReadFrameTimer() >= static_cast<double>(lastTickTime) + TickInterval(speedLevel))
+        GameTick();
     TrimToLength(player1);
     if (twoPlayer) TrimToLength(player2);
     LookAfterItems();
 }
 
-void GameTick()
-{
+void GameTick() {
     Move(player1);
     if (twoPlayer) Move(player2);
     EnterPlayer1Cell();
@@ -205,8 +178,7 @@ void GameTick()
     historyIndex = HistorySlot(historyIndex + 1);
 }
 
-void TrimTail(PlayerState& player)
-{
+void TrimTail(PlayerState& player) {
     const int slot = HistorySlot(player.tailIndex);
     SetCell(player.historyX[slot], player.historyY[slot], Empty);
     player.tailIndex = HistorySlot(player.tailIndex + 1);

@@ -2,16 +2,14 @@
 
 MapGrid editorGrid;
 
-void LoadMap()
-{
+void LoadMap() {
     editorGrid = MapGrid{};
     if (const char* path = MapSlotPath(mapSlot)) {
         ReadMapFile(path, editorGrid);
     }
 }
 
-void SaveMap()
-{
+void SaveMap() {
     // The default map is a template the editor never overwrites.
     if (IsPlayableMapSlot(mapSlot)) {
         WriteMapFile(MapSlotPath(mapSlot), editorGrid);

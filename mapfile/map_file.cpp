@@ -21,29 +21,25 @@ struct CharSource {
     int count = 0;
 };
 
-int Peek(CharSource& in, int ahead = 0)
-{
+int Peek(CharSource& in, int ahead = 0) {
     while (in.count <= ahead) {
         in.pending[in.count++] = in.file ? std::fgetc(in.file) : EOF;
     }
     return in.pending[ahead];
 }
 
-void Take(CharSource& in)
-{
+void Take(CharSource& in) {
     Peek(in);
     in.pending[0] = in.pending[1];
     --in.count;
 }
 
-bool IsSpace(int c)
-{
+bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
 // The value of c as a digit of the base, or -1.
-int DigitValue(int c, int base)
-{
+int DigitValue(int c, int base) {
     int value = -1;
     if (c >= '0' && c <= '9') {
         value = c - '0';
@@ -60,8 +56,7 @@ enum class Extract { Value, ValueThenEnd, OutOfRange, BadValue, End };
 // One integer as the C library reads "%i": white space, an optional sign,
 // then hexadecimal after 0x, octal after a leading 0, decimal otherwise.
 // A value beyond the 32-bit range gives the nearest limit.
-Extract ExtractInt(CharSource& in, std::int32_t& out)
-{
+Extract ExtractInt(CharSource& in, std::int32_t& out) {
     while (IsSpace(Peek(in))) {
         Take(in);
     }
@@ -118,21 +113,19 @@ Extract ExtractInt(CharSource& in, std::int32_t& out)
 
 }  // namespace
 
-const char* MapSlotPath(MapSlot slot)
-{
+const char* MapSlotPath(MapSlot slot) {
     switch (slot) {
-    case 1: return "Data/maps/map1";
-    case 2: return "Data/maps/map2";
-    case 3: return "Data/maps/map3";
-    case 4: return "Data/maps/map4";
-    case 5: return "Data/maps/map5";
-    case kDefaultMapSlot: return "Data/maps/mapdefault";
-    default: return nullptr;
+        case 1: return "Data/maps/map1";
+        case 2: return "Data/maps/map2";
+        case 3: return "Data/maps/map3";
+        case 4: return "Data/maps/map4";
+        case 5: return "Data/maps/map5";
+        case kDefaultMapSlot: return "Data/maps/mapdefault";
+        default: return nullptr;
     }
 }
 
-void ReadMapFile(const char* path, MapGrid& grid)
-{
+void ReadMapFile(const char* path, MapGrid& grid) {
     File file(std::fopen(path, "rb"));
     CharSource in{file.get()};
     for (int k = 0; k < kMapSize * kMapSize; ++k) {
@@ -149,8 +142,7 @@ void ReadMapFile(const char* path, MapGrid& grid)
     }
 }
 
-void WriteMapFile(const char* path, const MapGrid& grid)
-{
+void WriteMapFile(const char* path, const MapGrid& grid) {
     File file(std::fopen(path, "wb"));
     if (!file) {
         return;

@@ -9,15 +9,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::int64_t Nanoseconds()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+std::int64_t Nanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
 
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
-{
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
     if (frequency == nullptr) {
         return FALSE;
     }
@@ -25,8 +24,7 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
     return TRUE;
 }
 
-BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
-{
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
     if (count == nullptr) {
         return FALSE;
     }
@@ -36,7 +34,4 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 
 // Milliseconds since the system started, wrapping at 2^32 like the original:
 // callers take differences, which stay right across a wrap.
-DWORD timeGetTime()
-{
-    return static_cast<DWORD>(Nanoseconds() / 1'000'000);
-}
+DWORD timeGetTime() { return static_cast<DWORD>(Nanoseconds() / 1'000'000); }

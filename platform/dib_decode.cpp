@@ -19,8 +19,7 @@ namespace {
 using dib::ByteSpan;
 
 // Writes a little-endian 32-bit value.
-void PutU32(unsigned char* at, std::uint32_t value)
-{
+void PutU32(unsigned char* at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {
         at[i] = static_cast<unsigned char>(value >> (8 * i));
     }
@@ -28,8 +27,7 @@ void PutU32(unsigned char* at, std::uint32_t value)
 
 // A bare info header (no "BM" file header) gets one synthesised in front of
 // it: SDL only reads whole files. The pixels follow the colour table.
-DibError WithFileHeader(ByteSpan bytes, std::vector<unsigned char>& file)
-{
+DibError WithFileHeader(ByteSpan bytes, std::vector<unsigned char>& file) {
     std::uint64_t offset = 0;
     DibError error = dib::BareDibPixelOffset(bytes, offset);
     if (error != DibError::None) {
@@ -54,8 +52,7 @@ struct SurfaceFree {
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 // SDL's loader, its result turned into packed RGB rows, bottom row first.
-DibError DecodeWithSdl(ByteSpan file, const dib::Layout& layout, DibImage& image)
-{
+DibError DecodeWithSdl(ByteSpan file, const dib::Layout& layout, DibImage& image) {
     SDL_RWops* stream = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (stream == nullptr) {
         return DibError::OutOfMemory;
@@ -84,8 +81,7 @@ DibError DecodeWithSdl(ByteSpan file, const dib::Layout& layout, DibImage& image
     return DibError::None;
 }
 
-DibError DecodeFile(ByteSpan file, DibImage& image)
-{
+DibError DecodeFile(ByteSpan file, DibImage& image) {
     dib::Layout layout;
     DibError error = dib::ReadLayout(file, layout);
     if (error == DibError::None) {
@@ -106,8 +102,7 @@ DibError DecodeFile(ByteSpan file, DibImage& image)
 
 }  // namespace
 
-DibError DecodeDibBytes(const unsigned char* bytes, std::size_t size, DibImage& image)
-{
+DibError DecodeDibBytes(const unsigned char* bytes, std::size_t size, DibImage& image) {
     image = DibImage{};
     if (bytes == nullptr || size == 0) {
         return DibError::OpenFailed;
@@ -133,8 +128,7 @@ DibError DecodeDibBytes(const unsigned char* bytes, std::size_t size, DibImage& 
     return error;
 }
 
-DibError DecodeDibFile(const char* path, DibImage& image)
-{
+DibError DecodeDibFile(const char* path, DibImage& image) {
     image = DibImage{};
     if (path == nullptr) {
         return DibError::OpenFailed;
@@ -160,19 +154,14 @@ DibError DecodeDibFile(const char* path, DibImage& image)
     return DecodeDibBytes(bytes.data(), bytes.size(), image);
 }
 
-std::string DibErrorMessage(DibError error, const char* path)
-{
+std::string DibErrorMessage(DibError error, const char* path) {
     switch (error) {
-    case DibError::None:
-        return {};
-    case DibError::OpenFailed:
-        return std::string("Failed to open DIB file ") + (path ? path : "") + ".\n";
-    case DibError::UnknownFormat:
-        return "Unknown DIB file format.";
-    case DibError::OutOfMemory:
-        return "Out of memory.";
-    case DibError::ConversionFailed:
-        break;
+        case DibError::None: return {};
+        case DibError::OpenFailed:
+            return std::string("Failed to open DIB file ") + (path ? path : "") + ".\n";
+        case DibError::UnknownFormat: return "Unknown DIB file format.";
+        case DibError::OutOfMemory: return "Out of memory.";
+        case DibError::ConversionFailed: break;
     }
     return "Image file conversion error.";
 }

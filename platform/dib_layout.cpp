@@ -24,46 +24,35 @@ constexpr std::uint32_t kV5Header = 124;
 // a larger value only comes from a damaged header.
 constexpr std::int32_t kMaxDensity = 1000000;
 
-bool KnownHeaderSize(std::uint32_t size)
-{
+bool KnownHeaderSize(std::uint32_t size) {
     return size == kCoreHeader || size == kInfoHeader || size == kV4Header || size == kV5Header;
 }
 
-bool ValidBitCount(std::uint32_t headerSize, std::uint16_t bits)
-{
+bool ValidBitCount(std::uint32_t headerSize, std::uint16_t bits) {
     switch (bits) {
-    case 1:
-    case 4:
-    case 8:
-    case 24:
-        return true;
-    case 16:
-    case 32:
-        return headerSize != kCoreHeader;
-    default:
-        return false;
+        case 1:
+        case 4:
+        case 8:
+        case 24: return true;
+        case 16:
+        case 32: return headerSize != kCoreHeader;
+        default: return false;
     }
 }
 
-bool ValidCompression(std::uint32_t compression, std::uint16_t bits)
-{
+bool ValidCompression(std::uint32_t compression, std::uint16_t bits) {
     switch (compression) {
-    case kRgb:
-        return true;
-    case kRle8:
-        return bits == 8;
-    case kRle4:
-        return bits == 4;
-    case kBitfields:
-        return bits == 16 || bits == 32;
-    default:  // JPEG, PNG and the rest are not pixels we can read
-        return false;
+        case kRgb: return true;
+        case kRle8: return bits == 8;
+        case kRle4: return bits == 4;
+        case kBitfields: return bits == 16 || bits == 32;
+        default:  // JPEG, PNG and the rest are not pixels we can read
+            return false;
     }
 }
 
 // Each channel needs one run of bits of its own inside the pixel.
-bool ValidMasks(const std::uint32_t (&masks)[3], std::uint16_t bits)
-{
+bool ValidMasks(const std::uint32_t (&masks)[3], std::uint16_t bits) {
     const std::uint64_t pixelBits = (std::uint64_t{1} << bits) - 1;
     std::uint32_t seen = 0;
     for (std::uint32_t mask : masks) {
@@ -79,13 +68,11 @@ bool ValidMasks(const std::uint32_t (&masks)[3], std::uint16_t bits)
     return true;
 }
 
-std::uint64_t RowBytes(std::int32_t width, std::uint16_t bits)
-{
+std::uint64_t RowBytes(std::int32_t width, std::uint16_t bits) {
     return (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
 }
 
-DibError ReadDimensions(ByteSpan file, std::uint32_t headerSize, Layout& layout)
-{
+DibError ReadDimensions(ByteSpan file, std::uint32_t headerSize, Layout& layout) {
     if (headerSize == kCoreHeader) {
         layout.width = ReadU16(file, 18);
         layout.height = ReadU16(file, 20);
@@ -107,8 +94,7 @@ DibError ReadDimensions(ByteSpan file, std::uint32_t headerSize, Layout& layout)
     return DibError::None;
 }
 
-DibError ReadFormat(ByteSpan file, std::uint32_t headerSize, Layout& layout)
-{
+DibError ReadFormat(ByteSpan file, std::uint32_t headerSize, Layout& layout) {
     const bool core = headerSize == kCoreHeader;
     const std::uint16_t planes = ReadU16(file, core ? 22 : 26);
     layout.bitCount = ReadU16(file, core ? 24 : 28);
@@ -120,8 +106,7 @@ DibError ReadFormat(ByteSpan file, std::uint32_t headerSize, Layout& layout)
     return DibError::None;
 }
 
-DibError CheckDensity(ByteSpan file, std::uint32_t headerSize)
-{
+DibError CheckDensity(ByteSpan file, std::uint32_t headerSize) {
     if (headerSize == kCoreHeader) {
         return DibError::None;
     }
@@ -135,8 +120,10 @@ DibError CheckDensity(ByteSpan file, std::uint32_t headerSize)
 }
 
 // Reads the masks and the colour table; returns where the pixels may begin.
-DibError ReadTables(ByteSpan file, std::uint32_t headerSize, Layout& layout, std::uint64_t& tablesEnd)
-{
+DibError ReadTables(ByteSpan file,
+                    std::uint32_t headerSize,
+                    Layout& layout,
+                    std::uint64_t& tablesEnd) {
     tablesEnd = kFileHeaderSize + headerSize;
     if (layout.compression == kBitfields) {
         if (kMasksAt + 12 > file.size()) {
@@ -170,8 +157,10 @@ DibError ReadTables(ByteSpan file, std::uint32_t headerSize, Layout& layout, std
     return DibError::None;
 }
 
-DibError LocatePixels(ByteSpan file, std::uint32_t headerSize, Layout& layout, std::uint64_t tablesEnd)
-{
+DibError LocatePixels(ByteSpan file,
+                      std::uint32_t headerSize,
+                      Layout& layout,
+                      std::uint64_t tablesEnd) {
     const std::uint64_t offset = ReadU32(file, kPixelOffsetAt);
     if (offset < tablesEnd || offset >= file.size()) {
         return DibError::ConversionFailed;
@@ -187,7 +176,8 @@ DibError LocatePixels(ByteSpan file, std::uint32_t headerSize, Layout& layout, s
             end = offset + claimed;
         }
     } else {
-        end = offset + RowBytes(layout.width, layout.bitCount) * static_cast<std::uint64_t>(layout.height);
+        end = offset +
+              RowBytes(layout.width, layout.bitCount) * static_cast<std::uint64_t>(layout.height);
         if (end > file.size()) {
             return DibError::ConversionFailed;
         }
@@ -199,24 +189,21 @@ DibError LocatePixels(ByteSpan file, std::uint32_t headerSize, Layout& layout, s
 
 }  // namespace
 
-std::uint16_t ReadU16(ByteSpan bytes, std::size_t at)
-{
+std::uint16_t ReadU16(ByteSpan bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-std::uint32_t ReadU32(ByteSpan bytes, std::size_t at)
-{
+std::uint32_t ReadU32(ByteSpan bytes, std::size_t at) {
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-bool HasFileHeader(ByteSpan bytes)
-{
+bool HasFileHeader(ByteSpan bytes) {
     return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
-DibError BareDibPixelOffset(ByteSpan bytes, std::uint64_t& offset)
-{
+DibError BareDibPixelOffset(ByteSpan bytes, std::uint64_t& offset) {
     if (bytes.size() < 4 || ReadU32(bytes, 0) != kInfoHeader) {
         return DibError::UnknownFormat;
     }
@@ -234,8 +221,7 @@ DibError BareDibPixelOffset(ByteSpan bytes, std::uint64_t& offset)
     return DibError::None;
 }
 
-DibError ReadLayout(ByteSpan file, Layout& layout)
-{
+DibError ReadLayout(ByteSpan file, Layout& layout) {
     layout = Layout{};
     if (file.size() < kHeaderSizeAt + 4) {
         return DibError::ConversionFailed;

@@ -9,24 +9,25 @@ namespace dib {
 namespace {
 
 // Colour index of pixel x in an uncompressed row, high bits first.
-unsigned IndexAt(const unsigned char* row, std::size_t x, std::uint16_t bits)
-{
+unsigned IndexAt(const unsigned char* row, std::size_t x, std::uint16_t bits) {
     const std::size_t bit = x * bits;
     const unsigned byte = row[bit / 8];
     const unsigned shift = 8 - bits - static_cast<unsigned>(bit % 8);
     return (byte >> shift) & ((1u << bits) - 1);
 }
 
-DibError CheckIndexedRows(ByteSpan file, const Layout& layout)
-{
+DibError CheckIndexedRows(ByteSpan file, const Layout& layout) {
     if (layout.paletteEntries >= (std::size_t{1} << layout.bitCount)) {
         return DibError::None;  // every index has its colour
     }
-    const std::size_t rowBytes = (static_cast<std::size_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
     for (std::int32_t y = 0; y < layout.height; ++y) {
-        const unsigned char* row = file.data() + layout.pixelOffset + static_cast<std::size_t>(y) * rowBytes;
+        const unsigned char* row =
+            file.data() + layout.pixelOffset + static_cast<std::size_t>(y) * rowBytes;
         for (std::int32_t x = 0; x < layout.width; ++x) {
-            if (IndexAt(row, static_cast<std::size_t>(x), layout.bitCount) >= layout.paletteEntries) {
+            if (IndexAt(row, static_cast<std::size_t>(x), layout.bitCount) >=
+                layout.paletteEntries) {
                 return DibError::ConversionFailed;
             }
         }
@@ -46,35 +47,29 @@ struct RleCursor {
     bool rle4 = false;
 };
 
-bool Available(const RleCursor& walk, std::size_t bytes)
-{
+bool Available(const RleCursor& walk, std::size_t bytes) {
     return bytes <= walk.data.size() - walk.at;
 }
 
-bool Fits(const RleCursor& walk, unsigned pixels)
-{
+bool Fits(const RleCursor& walk, unsigned pixels) {
     return walk.y < walk.height && walk.x + pixels <= walk.width;
 }
 
-bool Known(const RleCursor& walk, unsigned index)
-{
-    return index < walk.entries;
-}
+bool Known(const RleCursor& walk, unsigned index) { return index < walk.entries; }
 
 // `count` pixels of one colour (RLE4: two alternating colours).
-bool RepeatedRun(RleCursor& walk, unsigned count, unsigned value)
-{
+bool RepeatedRun(RleCursor& walk, unsigned count, unsigned value) {
     if (!Fits(walk, count)) {
         return false;
     }
-    const bool known = walk.rle4 ? Known(walk, value >> 4) && (count == 1 || Known(walk, value & 15))
-                                 : Known(walk, value);
+    const bool known = walk.rle4
+                           ? Known(walk, value >> 4) && (count == 1 || Known(walk, value & 15))
+                           : Known(walk, value);
     walk.x += count;
     return known;
 }
 
-bool Delta(RleCursor& walk)
-{
+bool Delta(RleCursor& walk) {
     if (!Available(walk, 2)) {
         return false;
     }
@@ -85,8 +80,7 @@ bool Delta(RleCursor& walk)
 }
 
 // Literal pixels, padded to a 16-bit boundary.
-bool LiteralRun(RleCursor& walk, unsigned count)
-{
+bool LiteralRun(RleCursor& walk, unsigned count) {
     const std::size_t bytes = walk.rle4 ? (count + 1) / 2 : count;
     const std::size_t padded = (bytes + 1) / 2 * 2;
     if (!Available(walk, padded) || !Fits(walk, count)) {
@@ -105,8 +99,7 @@ bool LiteralRun(RleCursor& walk, unsigned count)
 }
 
 // Walks the data as a decoder would, writing nothing, up to its end mark.
-DibError CheckRle(RleCursor walk)
-{
+DibError CheckRle(RleCursor walk) {
     for (;;) {
         if (!Available(walk, 2)) {
             return DibError::ConversionFailed;  // no end-of-picture mark
@@ -136,8 +129,7 @@ DibError CheckRle(RleCursor walk)
 
 }  // namespace
 
-DibError CheckPixelData(ByteSpan file, const Layout& layout)
-{
+DibError CheckPixelData(ByteSpan file, const Layout& layout) {
     if (layout.compression == kRle8 || layout.compression == kRle4) {
         RleCursor walk;
         walk.data = file.subspan(layout.pixelOffset, layout.pixelEnd - layout.pixelOffset);

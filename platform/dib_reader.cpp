@@ -10,16 +10,14 @@
 
 namespace {
 
-void ShowReaderError(DibError error, const char* path)
-{
+void ShowReaderError(DibError error, const char* path) {
     const std::string text = DibErrorMessage(error, path);
     MessageBoxA(GetFocus(), text.c_str(), "Error", MB_OK);
 }
 
 }  // namespace
 
-AUX_RGBImageRec* auxDIBImageLoadA(const char* path)
-{
+AUX_RGBImageRec* auxDIBImageLoadA(const char* path) {
     DibImage image;
     DibError error = DecodeDibFile(path, image);
     if (error != DibError::None) {

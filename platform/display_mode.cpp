@@ -31,13 +31,20 @@ bool FindExactMode(int width, int height, int bits, SDL_DisplayMode* found) {
 SDL_Window* OpenScreenSurface(const SDL_DisplayMode& mode) {
     const Uint32 flags = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     sdlvideo::SetSurfaceAttributes();
-    SDL_Window* surface = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
-                                           SDL_WINDOWPOS_UNDEFINED_DISPLAY(0), mode.w, mode.h,
+    SDL_Window* surface = SDL_CreateWindow("",
+                                           SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
+                                           SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
+                                           mode.w,
+                                           mode.h,
                                            flags | SDL_WINDOW_OPENGL);
     if (surface == nullptr) {
         // Without a GL surface the pixel-format choice reports the problem.
-        surface = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
-                                   SDL_WINDOWPOS_UNDEFINED_DISPLAY(0), mode.w, mode.h, flags);
+        surface = SDL_CreateWindow("",
+                                   SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
+                                   SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
+                                   mode.w,
+                                   mode.h,
+                                   flags);
     }
     return surface;
 }

@@ -22,24 +22,23 @@ namespace {
 
 std::vector<std::unique_ptr<PlatformGdiObject>> liveFonts;
 
-bool IsLiveFont(HGDIOBJ object)
-{
-    return object != nullptr && std::any_of(liveFonts.begin(), liveFonts.end(),
-                                             [object](const auto& font) { return font.get() == object; });
+bool IsLiveFont(HGDIOBJ object) {
+    return object != nullptr &&
+           std::any_of(liveFonts.begin(), liveFonts.end(), [object](const auto& font) {
+               return font.get() == object;
+           });
 }
 
 // The font a device context draws with: its selected font, or the system's
 // default look where none (or a deleted one) is selected.
-FontRequest FontOf(const PlatformDeviceContext& dc)
-{
+FontRequest FontOf(const PlatformDeviceContext& dc) {
     if (IsLiveFont(dc.selectedFont)) {
         return dc.selectedFont->font;
     }
     return FontRequest{};
 }
 
-void CompileGlyph(const GlyphBitmap& glyph, GLuint list)
-{
+void CompileGlyph(const GlyphBitmap& glyph, GLuint list) {
     glNewList(list, GL_COMPILE);
     if (glyph.bits.empty()) {
         // One unset pixel: some drivers drop a list's bitmap without data,
@@ -49,8 +48,12 @@ void CompileGlyph(const GlyphBitmap& glyph, GLuint list)
     } else {
         // The bitmap's lower-left corner sits at the glyph's bearing from the
         // raster position, which is the pen position on the baseline.
-        glBitmap(glyph.width, glyph.height, static_cast<GLfloat>(-glyph.left),
-                 static_cast<GLfloat>(glyph.height - glyph.top), static_cast<GLfloat>(glyph.advance), 0.0f,
+        glBitmap(glyph.width,
+                 glyph.height,
+                 static_cast<GLfloat>(-glyph.left),
+                 static_cast<GLfloat>(glyph.height - glyph.top),
+                 static_cast<GLfloat>(glyph.advance),
+                 0.0f,
                  glyph.bits.data());
     }
     glEndList();
@@ -58,11 +61,20 @@ void CompileGlyph(const GlyphBitmap& glyph, GLuint list)
 
 }  // namespace
 
-HFONT CreateFontA(int height, int /*width*/, int /*escapement*/, int /*orientation*/, int weight,
-                  DWORD italic, DWORD /*underline*/, DWORD /*strikeOut*/, DWORD /*charSet*/,
-                  DWORD /*outputPrecision*/, DWORD /*clipPrecision*/, DWORD /*quality*/,
-                  DWORD /*pitchAndFamily*/, const char* faceName)
-{
+HFONT CreateFontA(int height,
+                  int /*width*/,
+                  int /*escapement*/,
+                  int /*orientation*/,
+                  int weight,
+                  DWORD italic,
+                  DWORD /*underline*/,
+                  DWORD /*strikeOut*/,
+                  DWORD /*charSet*/,
+                  DWORD /*outputPrecision*/,
+                  DWORD /*clipPrecision*/,
+                  DWORD /*quality*/,
+                  DWORD /*pitchAndFamily*/,
+                  const char* faceName) {
     auto object = std::make_unique<PlatformGdiObject>();
     object->font.height = height;
     object->font.weight = weight;
@@ -72,8 +84,7 @@ HFONT CreateFontA(int height, int /*width*/, int /*escapement*/, int /*orientati
     return liveFonts.back().get();
 }
 
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
-{
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     PlatformDeviceContext* record = sdlvideo::FindDeviceContext(dc);
     if (record == nullptr || !IsLiveFont(object)) {
         return nullptr;
@@ -83,8 +94,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
     return previous;
 }
 
-BOOL DeleteObject(HGDIOBJ object)
-{
+BOOL DeleteObject(HGDIOBJ object) {
     if (!IsLiveFont(object)) {
         return FALSE;
     }
@@ -93,8 +103,7 @@ BOOL DeleteObject(HGDIOBJ object)
     return TRUE;
 }
 
-BOOL wglUseFontBitmapsA(HDC dc, DWORD first, DWORD count, DWORD listBase)
-{
+BOOL wglUseFontBitmapsA(HDC dc, DWORD first, DWORD count, DWORD listBase) {
     const PlatformDeviceContext* record = sdlvideo::FindDeviceContext(dc);
     if (record == nullptr || sdlvideo::CurrentGlContext() == nullptr) {
         return FALSE;

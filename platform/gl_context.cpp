@@ -44,7 +44,8 @@ int ReleaseDC(HWND window, HDC dc) {
 
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request) {
     PlatformDeviceContext* record = sdlvideo::FindDeviceContext(dc);
-    if (record == nullptr || request == nullptr || !record->window->hasGl || !FormatMeets(*request)) {
+    if (record == nullptr || request == nullptr || !record->window->hasGl ||
+        !FormatMeets(*request)) {
         return 0;
     }
     return kOnlyFormat;

@@ -26,16 +26,14 @@ constexpr unsigned kAnsiHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-unsigned CodeToUnicode(unsigned code)
-{
+unsigned CodeToUnicode(unsigned code) {
     if (code >= 0x80 && code < 0xA0) {
         return kAnsiHighControls[code - 0x80];
     }
     return code;
 }
 
-int RequestedWeight(const FontRequest& font)
-{
+int RequestedWeight(const FontRequest& font) {
     return font.weight > 0 ? font.weight : kNormalWeight;
 }
 
@@ -52,8 +50,7 @@ struct PatternFree {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternFree>;
 
-bool MatchFont(const FontRequest& font, MatchedFont& matched)
-{
+bool MatchFont(const FontRequest& font, MatchedFont& matched) {
     if (!FcInit()) {
         return false;
     }
@@ -62,7 +59,8 @@ bool MatchFont(const FontRequest& font, MatchedFont& matched)
         return false;
     }
     if (!font.face.empty()) {
-        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(font.face.c_str()));
+        FcPatternAddString(
+            pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(font.face.c_str()));
     }
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(RequestedWeight(font)));
     FcPatternAddInteger(pattern.get(), FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
@@ -81,7 +79,8 @@ bool MatchFont(const FontRequest& font, MatchedFont& matched)
     int slant = FC_SLANT_ROMAN;
     FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
     FcPatternGetInteger(match.get(), FC_SLANT, 0, &slant);
-    matched.emboldenSynthetically = RequestedWeight(font) >= kBoldFrom && weight < FC_WEIGHT_DEMIBOLD;
+    matched.emboldenSynthetically =
+        RequestedWeight(font) >= kBoldFrom && weight < FC_WEIGHT_DEMIBOLD;
     matched.slantSynthetically = font.italic && slant == FC_SLANT_ROMAN;
     return true;
 }
@@ -97,8 +96,7 @@ using FacePtr = std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceFree>;
 
 // A negative height is the em height, a positive one the cell height
 // (ascent plus descent), as Windows reads a font's height.
-bool SetHeight(FT_Face face, int height)
-{
+bool SetHeight(FT_Face face, int height) {
     FT_Size_RequestRec request{};
     request.type = height > 0 ? FT_SIZE_REQUEST_TYPE_CELL : FT_SIZE_REQUEST_TYPE_NOMINAL;
     const int pixels = height == 0 ? kDefaultHeight : std::abs(height);
@@ -107,8 +105,7 @@ bool SetHeight(FT_Face face, int height)
 }
 
 // Copies FreeType's top-down monochrome rows into glBitmap's bottom-up rows.
-void CopyRows(const FT_Bitmap& source, GlyphBitmap& glyph)
-{
+void CopyRows(const FT_Bitmap& source, GlyphBitmap& glyph) {
     glyph.width = static_cast<int>(source.width);
     glyph.height = static_cast<int>(source.rows);
     const std::size_t rowBytes = (source.width + 7) / 8;
@@ -122,8 +119,7 @@ void CopyRows(const FT_Bitmap& source, GlyphBitmap& glyph)
     }
 }
 
-GlyphBitmap RenderGlyph(FT_Face face, const MatchedFont& matched, unsigned code)
-{
+GlyphBitmap RenderGlyph(FT_Face face, const MatchedFont& matched, unsigned code) {
     GlyphBitmap glyph;
     glyph.code = code;
     const unsigned unicode = CodeToUnicode(code);
@@ -152,15 +148,15 @@ GlyphBitmap RenderGlyph(FT_Face face, const MatchedFont& matched, unsigned code)
 
 }  // namespace
 
-std::string FindFontFile(const FontRequest& font)
-{
+std::string FindFontFile(const FontRequest& font) {
     MatchedFont matched;
     return MatchFont(font, matched) ? matched.file : std::string();
 }
 
-bool RasteriseGlyphs(const FontRequest& font, unsigned first, unsigned count,
-                     std::vector<GlyphBitmap>& glyphs)
-{
+bool RasteriseGlyphs(const FontRequest& font,
+                     unsigned first,
+                     unsigned count,
+                     std::vector<GlyphBitmap>& glyphs) {
     glyphs.clear();
     constexpr unsigned kCodeLimit = 0x110000;
     if (first >= kCodeLimit || count > kCodeLimit - first) {

@@ -33,5 +33,7 @@ std::string FindFontFile(const FontRequest& font);
 // Rasterises `count` character codes from `first` (Windows ANSI codes below
 // 256, Unicode above). A code the font has no glyph for gets an empty bitmap
 // that still advances. False when no font could be found or read.
-bool RasteriseGlyphs(const FontRequest& font, unsigned first, unsigned count,
+bool RasteriseGlyphs(const FontRequest& font,
+                     unsigned first,
+                     unsigned count,
                      std::vector<GlyphBitmap>& glyphs);

@@ -9,32 +9,39 @@ namespace {
 
 // Keys whose code follows their position on the keyboard.
 constexpr auto kByPosition = std::to_array<std::pair<SDL_Scancode, int>>({
-    {SDL_SCANCODE_RETURN, 0x0D}, {SDL_SCANCODE_KP_ENTER, 0x0D},
-    {SDL_SCANCODE_ESCAPE, 0x1B}, {SDL_SCANCODE_BACKSPACE, 0x08}, {SDL_SCANCODE_TAB, 0x09},
-    {SDL_SCANCODE_SPACE, 0x20},
-    {SDL_SCANCODE_LSHIFT, 0x10}, {SDL_SCANCODE_RSHIFT, 0x10},
-    {SDL_SCANCODE_LCTRL, 0x11}, {SDL_SCANCODE_RCTRL, 0x11},
-    {SDL_SCANCODE_LALT, 0x12}, {SDL_SCANCODE_RALT, 0x12},
-    {SDL_SCANCODE_PAUSE, 0x13}, {SDL_SCANCODE_CAPSLOCK, 0x14},
-    {SDL_SCANCODE_PAGEUP, 0x21}, {SDL_SCANCODE_PAGEDOWN, 0x22},
-    {SDL_SCANCODE_END, 0x23}, {SDL_SCANCODE_HOME, 0x24},
-    {SDL_SCANCODE_LEFT, 0x25}, {SDL_SCANCODE_UP, 0x26},
-    {SDL_SCANCODE_RIGHT, 0x27}, {SDL_SCANCODE_DOWN, 0x28},
+    {SDL_SCANCODE_RETURN, 0x0D},      {SDL_SCANCODE_KP_ENTER, 0x0D},
+    {SDL_SCANCODE_ESCAPE, 0x1B},      {SDL_SCANCODE_BACKSPACE, 0x08},
+    {SDL_SCANCODE_TAB, 0x09},         {SDL_SCANCODE_SPACE, 0x20},
+    {SDL_SCANCODE_LSHIFT, 0x10},      {SDL_SCANCODE_RSHIFT, 0x10},
+    {SDL_SCANCODE_LCTRL, 0x11},       {SDL_SCANCODE_RCTRL, 0x11},
+    {SDL_SCANCODE_LALT, 0x12},        {SDL_SCANCODE_RALT, 0x12},
+    {SDL_SCANCODE_PAUSE, 0x13},       {SDL_SCANCODE_CAPSLOCK, 0x14},
+    {SDL_SCANCODE_PAGEUP, 0x21},      {SDL_SCANCODE_PAGEDOWN, 0x22},
+    {SDL_SCANCODE_END, 0x23},         {SDL_SCANCODE_HOME, 0x24},
+    {SDL_SCANCODE_LEFT, 0x25},        {SDL_SCANCODE_UP, 0x26},
+    {SDL_SCANCODE_RIGHT, 0x27},       {SDL_SCANCODE_DOWN, 0x28},
     {SDL_SCANCODE_PRINTSCREEN, 0x2C}, {SDL_SCANCODE_INSERT, 0x2D},
-    {SDL_SCANCODE_DELETE, 0x2E},
-    {SDL_SCANCODE_LGUI, 0x5B}, {SDL_SCANCODE_RGUI, 0x5C}, {SDL_SCANCODE_APPLICATION, 0x5D},
+    {SDL_SCANCODE_DELETE, 0x2E},      {SDL_SCANCODE_LGUI, 0x5B},
+    {SDL_SCANCODE_RGUI, 0x5C},        {SDL_SCANCODE_APPLICATION, 0x5D},
     {SDL_SCANCODE_KP_MULTIPLY, 0x6A}, {SDL_SCANCODE_KP_PLUS, 0x6B},
-    {SDL_SCANCODE_KP_MINUS, 0x6D}, {SDL_SCANCODE_KP_PERIOD, 0x6E},
-    {SDL_SCANCODE_KP_DIVIDE, 0x6F},
-    {SDL_SCANCODE_NUMLOCKCLEAR, 0x90}, {SDL_SCANCODE_SCROLLLOCK, 0x91},
-    {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
+    {SDL_SCANCODE_KP_MINUS, 0x6D},    {SDL_SCANCODE_KP_PERIOD, 0x6E},
+    {SDL_SCANCODE_KP_DIVIDE, 0x6F},   {SDL_SCANCODE_NUMLOCKCLEAR, 0x90},
+    {SDL_SCANCODE_SCROLLLOCK, 0x91},  {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
 });
 
 // Punctuation keys by the character they carry in the layout.
 constexpr auto kPunctuation = std::to_array<std::pair<SDL_Keycode, int>>({
-    {SDLK_SEMICOLON, 0xBA}, {SDLK_EQUALS, 0xBB}, {SDLK_COMMA, 0xBC}, {SDLK_MINUS, 0xBD},
-    {SDLK_PERIOD, 0xBE}, {SDLK_SLASH, 0xBF}, {SDLK_BACKQUOTE, 0xC0}, {SDLK_LEFTBRACKET, 0xDB},
-    {SDLK_BACKSLASH, 0xDC}, {SDLK_RIGHTBRACKET, 0xDD}, {SDLK_QUOTE, 0xDE},
+    {SDLK_SEMICOLON, 0xBA},
+    {SDLK_EQUALS, 0xBB},
+    {SDLK_COMMA, 0xBC},
+    {SDLK_MINUS, 0xBD},
+    {SDLK_PERIOD, 0xBE},
+    {SDLK_SLASH, 0xBF},
+    {SDLK_BACKQUOTE, 0xC0},
+    {SDLK_LEFTBRACKET, 0xDB},
+    {SDLK_BACKSLASH, 0xDC},
+    {SDLK_RIGHTBRACKET, 0xDD},
+    {SDLK_QUOTE, 0xDE},
 });
 
 }  // namespace
@@ -94,14 +101,13 @@ int KeyCharacter(int virtualKey, Uint16 modifiers) {
         return virtualKey;
     }
     switch (virtualKey) {
-    case 0x08:  // backspace
-    case 0x09:  // tab
-    case 0x0D:  // enter
-    case 0x1B:  // escape
-    case 0x20:  // space
-        return virtualKey;
-    default:
-        return 0;
+        case 0x08:  // backspace
+        case 0x09:  // tab
+        case 0x0D:  // enter
+        case 0x1B:  // escape
+        case 0x20:  // space
+            return virtualKey;
+        default: return 0;
     }
 }
 

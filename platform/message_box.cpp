@@ -16,8 +16,7 @@ constexpr int kFirstButton = 0;
 constexpr int kSecondButton = 1;
 
 // SDL's boxes break lines at LF only; a CR would show as a stray glyph.
-std::string WithUnixLineBreaks(const char* text)
-{
+std::string WithUnixLineBreaks(const char* text) {
     std::string result;
     for (const char* at = text; *at != '\0'; ++at) {
         if (*at == '\r') {
@@ -32,54 +31,44 @@ std::string WithUnixLineBreaks(const char* text)
     return result;
 }
 
-Uint32 IconFlags(UINT type)
-{
+Uint32 IconFlags(UINT type) {
     switch (type & MB_ICONMASK) {
-    case MB_ICONERROR:
-        return SDL_MESSAGEBOX_ERROR;
-    case MB_ICONWARNING:
-        return SDL_MESSAGEBOX_WARNING;
-    case MB_ICONINFORMATION:
-        return SDL_MESSAGEBOX_INFORMATION;
-    default:
-        return 0;
+        case MB_ICONERROR: return SDL_MESSAGEBOX_ERROR;
+        case MB_ICONWARNING: return SDL_MESSAGEBOX_WARNING;
+        case MB_ICONINFORMATION: return SDL_MESSAGEBOX_INFORMATION;
+        default: return 0;
     }
 }
 
-bool IsYesNo(UINT type)
-{
-    return (type & MB_TYPEMASK) == MB_YESNO;
-}
+bool IsYesNo(UINT type) { return (type & MB_TYPEMASK) == MB_YESNO; }
 
-int DefaultAnswer(UINT type)
-{
-    return IsYesNo(type) ? IDYES : IDOK;
-}
+int DefaultAnswer(UINT type) { return IsYesNo(type) ? IDYES : IDOK; }
 
-SDL_Window* OwnerSurface(HWND owner)
-{
+SDL_Window* OwnerSurface(HWND owner) {
     const PlatformWindow* record = sdlvideo::FindWindow(owner);
     return record != nullptr ? record->sdl : nullptr;
 }
 
-void WriteToStandardError(const std::string& text, const char* caption)
-{
-    std::fprintf(stderr, "%s: %s%s", caption, text.c_str(),
+void WriteToStandardError(const std::string& text, const char* caption) {
+    std::fprintf(stderr,
+                 "%s: %s%s",
+                 caption,
+                 text.c_str(),
                  !text.empty() && text.back() == '\n' ? "" : "\n");
     std::fflush(stderr);
 }
 
 }  // namespace
 
-int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type)
-{
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     const std::string message = WithUnixLineBreaks(text != nullptr ? text : "");
     // A null caption is shown as "Error", as Windows does.
     const char* title = caption != nullptr ? caption : "Error";
 
     // Return chooses the first button (OK or Yes), Escape the last (OK or No).
     const SDL_MessageBoxButtonData okButton[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kFirstButton,
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+         kFirstButton,
          "OK"},
     };
     const SDL_MessageBoxButtonData yesNoButtons[] = {

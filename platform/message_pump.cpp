@@ -53,8 +53,7 @@ LPARAM ClientSize(const PlatformWindow& window) {
 }
 
 WPARAM SizeKind(const PlatformWindow& window) {
-    return (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_MAXIMIZED) ? SIZE_MAXIMIZED
-                                                                   : SIZE_RESTORED;
+    return (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_MAXIMIZED) ? SIZE_MAXIMIZED : SIZE_RESTORED;
 }
 
 void ConvertKey(const SDL_KeyboardEvent& key) {
@@ -80,13 +79,19 @@ void ConvertKey(const SDL_KeyboardEvent& key) {
         if (key.repeat) {
             lParam |= kWasDownBit;
         }
-        Post(window, systemNow ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(code), lParam,
+        Post(window,
+             systemNow ? WM_SYSKEYDOWN : WM_KEYDOWN,
+             static_cast<WPARAM>(code),
+             lParam,
              key.timestamp);
     } else {
         const bool system = downAsSystem[code];
         downAsSystem[code] = false;
-        Post(window, system ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(code),
-             lParam | kWasDownBit | kReleasedBit, key.timestamp);
+        Post(window,
+             system ? WM_SYSKEYUP : WM_KEYUP,
+             static_cast<WPARAM>(code),
+             lParam | kWasDownBit | kReleasedBit,
+             key.timestamp);
     }
 }
 
@@ -98,58 +103,52 @@ void ConvertWindowEvent(const SDL_WindowEvent& event) {
     HWND window = record;
     const DWORD time = event.timestamp;
     switch (event.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (!record->minimized) {
-            Post(window, WM_SIZE, SizeKind(*record), ClientSize(*record), time);
-        }
-        break;
-    case SDL_WINDOWEVENT_MINIMIZED:
-        if (!record->minimized) {
-            record->minimized = true;
-            Post(window, WM_ACTIVATE, Activation(WA_INACTIVE, true), 0, time);
-            Post(window, WM_SIZE, SIZE_MINIMIZED, 0, time);
-        }
-        break;
-    case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SHOWN:
-        // Coming back from the task bar: active again, at its real size.
-        if (record->minimized) {
-            record->minimized = false;
-            Post(window, WM_ACTIVATE, Activation(WA_ACTIVE, false), 0, time);
-            Post(window, WM_SIZE, SizeKind(*record), ClientSize(*record), time);
-        }
-        break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        sdlvideo::SetFocusWindow(window);
-        Post(window, WM_ACTIVATE, Activation(WA_ACTIVE, record->minimized), 0, time);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        if (sdlvideo::FocusWindow() == window) {
-            sdlvideo::SetFocusWindow(nullptr);
-        }
-        Post(window, WM_ACTIVATE, Activation(WA_INACTIVE, record->minimized), 0, time);
-        break;
-    case SDL_WINDOWEVENT_CLOSE:
-        // The window manager's close button, as the system menu's Close.
-        Post(window, WM_SYSCOMMAND, SC_CLOSE, 0, time);
-        break;
-    default:
-        break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (!record->minimized) {
+                Post(window, WM_SIZE, SizeKind(*record), ClientSize(*record), time);
+            }
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            if (!record->minimized) {
+                record->minimized = true;
+                Post(window, WM_ACTIVATE, Activation(WA_INACTIVE, true), 0, time);
+                Post(window, WM_SIZE, SIZE_MINIMIZED, 0, time);
+            }
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SHOWN:
+            // Coming back from the task bar: active again, at its real size.
+            if (record->minimized) {
+                record->minimized = false;
+                Post(window, WM_ACTIVATE, Activation(WA_ACTIVE, false), 0, time);
+                Post(window, WM_SIZE, SizeKind(*record), ClientSize(*record), time);
+            }
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            sdlvideo::SetFocusWindow(window);
+            Post(window, WM_ACTIVATE, Activation(WA_ACTIVE, record->minimized), 0, time);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (sdlvideo::FocusWindow() == window) {
+                sdlvideo::SetFocusWindow(nullptr);
+            }
+            Post(window, WM_ACTIVATE, Activation(WA_INACTIVE, record->minimized), 0, time);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            // The window manager's close button, as the system menu's Close.
+            Post(window, WM_SYSCOMMAND, SC_CLOSE, 0, time);
+            break;
+        default: break;
     }
 }
 
 void Convert(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        ConvertKey(event.key);
-        break;
-    case SDL_WINDOWEVENT:
-        ConvertWindowEvent(event.window);
-        break;
-    default:
-        break;  // everything else is dropped here
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: ConvertKey(event.key); break;
+        case SDL_WINDOWEVENT: ConvertWindowEvent(event.window); break;
+        default: break;  // everything else is dropped here
     }
 }
 
@@ -195,8 +194,8 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     if (TakeQueued(msg, window, filterMin, filterMax, remove)) {
         return TRUE;
     }
-    if (quitPosted && Matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}}, nullptr, filterMin,
-                              filterMax)) {
+    if (quitPosted &&
+        Matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}}, nullptr, filterMin, filterMax)) {
         *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0, SDL_GetTicks(), {0, 0}};
         if (remove) {
             quitPosted = false;
@@ -222,22 +221,24 @@ BOOL TranslateMessage(const MSG* msg) {
         return FALSE;
     }
     switch (msg->message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        // The character goes first, ahead of input still waiting.
-        int character = sdlvideo::KeyCharacter(static_cast<int>(msg->wParam), SDL_GetModState());
-        if (character != 0) {
-            queue.push_front(MSG{msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
-                                 static_cast<WPARAM>(character), msg->lParam, msg->time,
-                                 msg->pt});
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            // The character goes first, ahead of input still waiting.
+            int character =
+                sdlvideo::KeyCharacter(static_cast<int>(msg->wParam), SDL_GetModState());
+            if (character != 0) {
+                queue.push_front(MSG{msg->hwnd,
+                                     msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
+                                     static_cast<WPARAM>(character),
+                                     msg->lParam,
+                                     msg->time,
+                                     msg->pt});
+            }
+            return TRUE;
         }
-        return TRUE;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        return TRUE;
-    default:
-        return FALSE;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: return TRUE;
+        default: return FALSE;
     }
 }
 
@@ -255,22 +256,19 @@ void PostQuitMessage(int exitCode) {
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CLOSE:
-        DestroyWindow(window);
-        return 0;
-    case WM_SYSKEYDOWN:
-        // Alt+F4 asks the window to close, window manager or not.
-        if (wParam == VK_F4 && (lParam & kAltDownBit) != 0) {
-            sdlvideo::SendToWindow(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        }
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            sdlvideo::SendToWindow(window, WM_CLOSE, 0, 0);
-        }
-        return 0;
-    default:
-        return 0;
+        case WM_CLOSE: DestroyWindow(window); return 0;
+        case WM_SYSKEYDOWN:
+            // Alt+F4 asks the window to close, window manager or not.
+            if (wParam == VK_F4 && (lParam & kAltDownBit) != 0) {
+                sdlvideo::SendToWindow(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                sdlvideo::SendToWindow(window, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        default: return 0;
     }
 }
 
@@ -281,7 +279,7 @@ void DropMessagesFor(HWND window) {
 }
 
 void InstallCloseSignals() {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnCloseSignal;
     sigemptyset(&action.sa_mask);
     // A second signal ends the program the hard way, should the first one
@@ -292,14 +290,36 @@ void InstallCloseSignals() {
 }
 
 void IgnoreUnusedEvents() {
-    for (Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
-                        SDL_TEXTINPUT, SDL_TEXTEDITING, SDL_TEXTEDITING_EXT, SDL_KEYMAPCHANGED,
-                        SDL_FINGERDOWN, SDL_FINGERUP, SDL_FINGERMOTION, SDL_MULTIGESTURE,
-                        SDL_DOLLARGESTURE, SDL_DOLLARRECORD, SDL_DROPFILE, SDL_DROPTEXT,
-                        SDL_DROPBEGIN, SDL_DROPCOMPLETE, SDL_CLIPBOARDUPDATE, SDL_DISPLAYEVENT,
-                        SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONDOWN,
-                        SDL_JOYBUTTONUP, SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN,
-                        SDL_CONTROLLERBUTTONUP, SDL_SENSORUPDATE, SDL_LOCALECHANGED}) {
+    for (Uint32 type : {SDL_MOUSEMOTION,
+                        SDL_MOUSEBUTTONDOWN,
+                        SDL_MOUSEBUTTONUP,
+                        SDL_MOUSEWHEEL,
+                        SDL_TEXTINPUT,
+                        SDL_TEXTEDITING,
+                        SDL_TEXTEDITING_EXT,
+                        SDL_KEYMAPCHANGED,
+                        SDL_FINGERDOWN,
+                        SDL_FINGERUP,
+                        SDL_FINGERMOTION,
+                        SDL_MULTIGESTURE,
+                        SDL_DOLLARGESTURE,
+                        SDL_DOLLARRECORD,
+                        SDL_DROPFILE,
+                        SDL_DROPTEXT,
+                        SDL_DROPBEGIN,
+                        SDL_DROPCOMPLETE,
+                        SDL_CLIPBOARDUPDATE,
+                        SDL_DISPLAYEVENT,
+                        SDL_JOYAXISMOTION,
+                        SDL_JOYBALLMOTION,
+                        SDL_JOYHATMOTION,
+                        SDL_JOYBUTTONDOWN,
+                        SDL_JOYBUTTONUP,
+                        SDL_CONTROLLERAXISMOTION,
+                        SDL_CONTROLLERBUTTONDOWN,
+                        SDL_CONTROLLERBUTTONUP,
+                        SDL_SENSORUPDATE,
+                        SDL_LOCALECHANGED}) {
         SDL_EventState(type, SDL_IGNORE);
     }
 }

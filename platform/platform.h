@@ -279,9 +279,18 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 
 // Windows are created hidden unless the style says otherwise; messages sent
 // during creation reach the class's window procedure.
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                     int x, int y, int width, int height, HWND parent, HMENU menu,
-                     HINSTANCE instance, void* param);
+HWND CreateWindowExA(DWORD exStyle,
+                     const char* className,
+                     const char* windowName,
+                     DWORD style,
+                     int x,
+                     int y,
+                     int width,
+                     int height,
+                     HWND parent,
+                     HMENU menu,
+                     HINSTANCE instance,
+                     void* param);
 BOOL DestroyWindow(HWND window);
 BOOL ShowWindow(HWND window, int command);
 BOOL SetForegroundWindow(HWND window);
@@ -322,10 +331,20 @@ DWORD timeGetTime();
 // then glyph bitmaps of `count` codes from `first` built into consecutive
 // display lists from `listBase` (each list draws at the raster position and
 // advances it).
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight,
-                  DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
-                  DWORD outputPrecision, DWORD clipPrecision, DWORD quality,
-                  DWORD pitchAndFamily, const char* faceName);
+HFONT CreateFontA(int height,
+                  int width,
+                  int escapement,
+                  int orientation,
+                  int weight,
+                  DWORD italic,
+                  DWORD underline,
+                  DWORD strikeOut,
+                  DWORD charSet,
+                  DWORD outputPrecision,
+                  DWORD clipPrecision,
+                  DWORD quality,
+                  DWORD pitchAndFamily,
+                  const char* faceName);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 BOOL DeleteObject(HGDIOBJ object);
 BOOL wglUseFontBitmapsA(HDC dc, DWORD first, DWORD count, DWORD listBase);

@@ -2,9 +2,9 @@
 // the window files share.
 #include "platform/sdl_video.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 #include <memory>
 #include <vector>
 
@@ -50,8 +50,8 @@ PlatformWindow* FindWindow(HWND window) {
     if (window == nullptr) {
         return nullptr;
     }
-    auto it = std::find_if(windows.begin(), windows.end(),
-                           [window](const auto& w) { return w.get() == window; });
+    auto it = std::find_if(
+        windows.begin(), windows.end(), [window](const auto& w) { return w.get() == window; });
     return it == windows.end() ? nullptr : it->get();
 }
 
@@ -59,8 +59,8 @@ PlatformWindow* FindWindow(SDL_Window* sdl) {
     if (sdl == nullptr) {
         return nullptr;
     }
-    auto it = std::find_if(windows.begin(), windows.end(),
-                           [sdl](const auto& w) { return w->sdl == sdl; });
+    auto it = std::find_if(
+        windows.begin(), windows.end(), [sdl](const auto& w) { return w->sdl == sdl; });
     return it == windows.end() ? nullptr : it->get();
 }
 
@@ -70,8 +70,8 @@ PlatformDeviceContext* FindDeviceContext(HDC dc) {
     if (dc == nullptr) {
         return nullptr;
     }
-    auto it = std::find_if(windows.begin(), windows.end(),
-                           [dc](const auto& w) { return &w->dc == dc; });
+    auto it =
+        std::find_if(windows.begin(), windows.end(), [dc](const auto& w) { return &w->dc == dc; });
     return it == windows.end() ? nullptr : &(*it)->dc;
 }
 
@@ -79,8 +79,9 @@ PlatformGlContext* FindGlContext(HGLRC context) {
     if (context == nullptr) {
         return nullptr;
     }
-    auto it = std::find_if(glContexts.begin(), glContexts.end(),
-                           [context](const auto& c) { return c.get() == context; });
+    auto it = std::find_if(glContexts.begin(), glContexts.end(), [context](const auto& c) {
+        return c.get() == context;
+    });
     return it == glContexts.end() ? nullptr : it->get();
 }
 

@@ -16,8 +16,8 @@
 // record each time and ReleaseDC keeps it.
 struct PlatformDeviceContext {
     PlatformWindow* window = nullptr;
-    int pixelFormat = 0;            // 0 until SetPixelFormat
-    HGDIOBJ selectedFont = nullptr; // what SelectObject last made its font
+    int pixelFormat = 0;             // 0 until SetPixelFormat
+    HGDIOBJ selectedFont = nullptr;  // what SelectObject last made its font
 };
 
 struct PlatformWindow {
@@ -71,8 +71,8 @@ bool ClassHasWindows(const char* className);
 LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Bookkeeping of the window files, called by them only.
-HWND AddWindow(PlatformWindow* record);    // takes ownership
-void RemoveWindow(HWND window);            // frees the record
+HWND AddWindow(PlatformWindow* record);  // takes ownership
+void RemoveWindow(HWND window);          // frees the record
 HGLRC AddGlContext(PlatformGlContext* record);
 void RemoveGlContext(HGLRC context);
 void SetCurrent(HDC dc, HGLRC context);

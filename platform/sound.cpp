@@ -23,8 +23,7 @@ SDL_AudioSpec deviceSpec{};
 constexpr Uint32 kSyncGraceMs = 2000;
 constexpr Uint32 kPollMs = 2;
 
-void CloseAudio()
-{
+void CloseAudio() {
     if (device != 0) {
         SDL_CloseAudioDevice(device);
         device = 0;
@@ -35,8 +34,7 @@ void CloseAudio()
 
 // Opens the default output device once; a failure is remembered, so a
 // machine without sound does not pay for the attempt on every sound.
-bool EnsureAudio()
-{
+bool EnsureAudio() {
     if (audioState != AudioState::NotTried) {
         return audioState == AudioState::Ready;
     }
@@ -49,8 +47,12 @@ bool EnsureAudio()
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
     wanted.samples = 1024;
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec,
-                                 SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    device =
+        SDL_OpenAudioDevice(nullptr,
+                            0,
+                            &wanted,
+                            &deviceSpec,
+                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
     if (device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -74,8 +76,7 @@ struct DeviceSound {
     int length = 0;
 };
 
-bool LoadForDevice(const char* path, DeviceSound& sound)
-{
+bool LoadForDevice(const char* path, DeviceSound& sound) {
     SDL_AudioSpec fileSpec{};
     Uint8* raw = nullptr;
     Uint32 rawLength = 0;
@@ -84,11 +85,17 @@ bool LoadForDevice(const char* path, DeviceSound& sound)
     }
     std::unique_ptr<Uint8, WavFree> wav(raw);
     SDL_AudioCVT cvt{};
-    if (SDL_BuildAudioCVT(&cvt, fileSpec.format, fileSpec.channels, fileSpec.freq, deviceSpec.format,
-                          deviceSpec.channels, deviceSpec.freq) < 0) {
+    if (SDL_BuildAudioCVT(&cvt,
+                          fileSpec.format,
+                          fileSpec.channels,
+                          fileSpec.freq,
+                          deviceSpec.format,
+                          deviceSpec.channels,
+                          deviceSpec.freq) < 0) {
         return false;
     }
-    const auto capacity = static_cast<std::size_t>(rawLength) * static_cast<std::size_t>(cvt.len_mult);
+    const auto capacity =
+        static_cast<std::size_t>(rawLength) * static_cast<std::size_t>(cvt.len_mult);
     if (rawLength > INT32_MAX || capacity > INT32_MAX) {
         return false;
     }
@@ -106,19 +113,19 @@ bool LoadForDevice(const char* path, DeviceSound& sound)
     return true;
 }
 
-Uint32 DurationMs(int bytes)
-{
-    const auto frameBytes = static_cast<Uint64>(SDL_AUDIO_BITSIZE(deviceSpec.format) / 8) * deviceSpec.channels;
+Uint32 DurationMs(int bytes) {
+    const auto frameBytes =
+        static_cast<Uint64>(SDL_AUDIO_BITSIZE(deviceSpec.format) / 8) * deviceSpec.channels;
     if (frameBytes == 0 || deviceSpec.freq <= 0) {
         return 0;
     }
-    return static_cast<Uint32>(static_cast<Uint64>(bytes) / frameBytes * 1000 / static_cast<Uint64>(deviceSpec.freq));
+    return static_cast<Uint32>(static_cast<Uint64>(bytes) / frameBytes * 1000 /
+                               static_cast<Uint64>(deviceSpec.freq));
 }
 
 // Holds the caller until the sound has been played out: its queue is drained
 // and its own length has passed. Bounded, whatever the device does.
-void WaitUntilPlayed(Uint32 durationMs)
-{
+void WaitUntilPlayed(Uint32 durationMs) {
     const Uint64 start = SDL_GetTicks64();
     const Uint64 deadline = start + durationMs + kSyncGraceMs;
     for (;;) {
@@ -133,8 +140,7 @@ void WaitUntilPlayed(Uint32 durationMs)
 
 }  // namespace
 
-BOOL PlaySoundA(const char* sound, HMODULE /*module*/, DWORD flags)
-{
+BOOL PlaySoundA(const char* sound, HMODULE /*module*/, DWORD flags) {
     if (!EnsureAudio()) {
         return FALSE;
     }

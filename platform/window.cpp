@@ -28,8 +28,7 @@ SDL_Window* CreateSurface(const char* title, DWORD style, int x, int y, int widt
     width = width < 1 ? 1 : width;
     height = height < 1 ? 1 : height;
     sdlvideo::SetSurfaceAttributes();
-    SDL_Window* surface =
-        SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
+    SDL_Window* surface = SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
     if (surface == nullptr) {
         // A window without GL still opens; the pixel-format choice then fails.
         surface = SDL_CreateWindow(title, x, y, width, height, flags);
@@ -47,15 +46,23 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
     return rect != nullptr ? TRUE : FALSE;
 }
 
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                     int x, int y, int width, int height, HWND parent, HMENU menu,
-                     HINSTANCE instance, void* param) {
+HWND CreateWindowExA(DWORD exStyle,
+                     const char* className,
+                     const char* windowName,
+                     DWORD style,
+                     int x,
+                     int y,
+                     int width,
+                     int height,
+                     HWND parent,
+                     HMENU menu,
+                     HINSTANCE instance,
+                     void* param) {
     (void)instance;
     (void)param;
     WNDPROC procedure = sdlvideo::ClassProcedure(className);
     // Only top-level windows without menus exist here.
-    if (procedure == nullptr || parent != nullptr || menu != nullptr ||
-        !sdlvideo::EnsureVideo()) {
+    if (procedure == nullptr || parent != nullptr || menu != nullptr || !sdlvideo::EnsureVideo()) {
         return nullptr;
     }
     const char* title = windowName != nullptr ? windowName : "";

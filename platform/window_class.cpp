@@ -1,9 +1,9 @@
 // The running module, stock icons and cursors, and window classes: a class is
 // a name with a window procedure; registering one is also where the display
 // is first opened, so a machine without one fails here.
+#include <strings.h>
 #include <algorithm>
 #include <cstdint>
-#include <strings.h>
 
 #include <string>
 #include <vector>
@@ -79,8 +79,8 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (!sdlvideo::EnsureVideo()) {
         return 0;
     }
-    classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc,
-                       windowClass->hInstance});
+    classes.push_back(
+        {windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hInstance});
     // Atoms of registered classes start at 0xC000 on Windows.
     return static_cast<ATOM>(0xC000 + classes.size());
 }

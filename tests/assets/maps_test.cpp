@@ -112,9 +112,12 @@ TEST_F(TreeTest, DefaultMapHoldsOnlyTheRingAndBothStarts) {
         for (int x = 0; x < kMapSize; ++x) {
             const std::int32_t c = grid.at(x, y);
             const bool ring = x == 0 || y == 0 || x == kMapSize - 1 || y == kMapSize - 1;
-            if (c == Wall && ring) ++walls;
-            else if (c == Snake1 || c == Snake2) ++starts;
-            else if (c != Empty) ++others;
+            if (c == Wall && ring)
+                ++walls;
+            else if (c == Snake1 || c == Snake2)
+                ++starts;
+            else if (c != Empty)
+                ++others;
         }
     EXPECT_EQ(walls, 4 * kMapSize - 4);
     EXPECT_EQ(starts, 2);

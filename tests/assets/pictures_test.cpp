@@ -32,10 +32,17 @@ const std::vector<std::string> kGamePictures{
 };
 
 const std::vector<std::string> kEditorPictures{
-    "data/mapedit/cur_0.bmp",          "data/mapedit/cur_1.bmp",         "data/mapedit/cur_2.bmp",
-    "data/mapedit/cur_3.bmp",          "data/mapedit/cur_4.bmp",         "data/textures/ingame/wall.bmp",
-    "data/textures/ingame/item.bmp",   "data/textures/ingame/snake1.bmp", "data/textures/ingame/snake2.bmp",
-    "data/mapedit/empty.bmp",          "data/mapedit/top.bmp",
+    "data/mapedit/cur_0.bmp",
+    "data/mapedit/cur_1.bmp",
+    "data/mapedit/cur_2.bmp",
+    "data/mapedit/cur_3.bmp",
+    "data/mapedit/cur_4.bmp",
+    "data/textures/ingame/wall.bmp",
+    "data/textures/ingame/item.bmp",
+    "data/textures/ingame/snake1.bmp",
+    "data/textures/ingame/snake2.bmp",
+    "data/mapedit/empty.bmp",
+    "data/mapedit/top.bmp",
 };
 
 bool PowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
@@ -81,9 +88,11 @@ TEST_F(TreeTest, PlayfieldCellsAreDrawnAtTheirOwnSizeAndStayDistinct) {
     // The playfield draws each cell 8 by 8; the two snakes, walls, items and
     // the editor's empty cell must be told apart by colour at a glance.
     const fs::path root = Generate("tree");
-    const std::vector<std::string> cells{"data/textures/ingame/wall.bmp", "data/textures/ingame/item.bmp",
+    const std::vector<std::string> cells{"data/textures/ingame/wall.bmp",
+                                         "data/textures/ingame/item.bmp",
                                          "data/textures/ingame/snake1.bmp",
-                                         "data/textures/ingame/snake2.bmp", "data/mapedit/empty.bmp"};
+                                         "data/textures/ingame/snake2.bmp",
+                                         "data/mapedit/empty.bmp"};
     std::vector<std::array<double, 3>> means;
     for (const std::string& path : cells) {
         const DibImage image = Decode(root / path);
@@ -93,8 +102,8 @@ TEST_F(TreeTest, PlayfieldCellsAreDrawnAtTheirOwnSizeAndStayDistinct) {
     }
     for (std::size_t a = 0; a < means.size(); ++a)
         for (std::size_t b = a + 1; b < means.size(); ++b) {
-            const double distance = std::hypot(means[a][0] - means[b][0], means[a][1] - means[b][1],
-                                               means[a][2] - means[b][2]);
+            const double distance = std::hypot(
+                means[a][0] - means[b][0], means[a][1] - means[b][1], means[a][2] - means[b][2]);
             EXPECT_GT(distance, 60.0) << cells[a] << " against " << cells[b];
         }
 }
@@ -116,7 +125,8 @@ TEST_F(TreeTest, EachCursorPictureDiffersFromItsCellAndShowsItsContent) {
         EXPECT_NE(c.rgb, plain.rgb) << cursor;
         // The centre pixel still shows the cell under the cursor.
         const std::size_t centre = (4 * 8 + 3) * 3;
-        EXPECT_TRUE(std::equal(c.rgb.begin() + centre, c.rgb.begin() + centre + 3, plain.rgb.begin() + centre))
+        EXPECT_TRUE(std::equal(
+            c.rgb.begin() + centre, c.rgb.begin() + centre + 3, plain.rgb.begin() + centre))
             << cursor;
         cursors.insert(c.rgb);
     }
@@ -128,8 +138,16 @@ TEST_F(TreeTest, MenuPreviewsOfOneKindAreAllDifferent) {
     // alike would leave the player guessing.
     const fs::path root = Generate("tree");
     const std::vector<std::vector<std::string>> groups{
-        {"menuitem1_1", "menuitem1_2", "menuitem2_1", "menuitem2_2", "menuitem3_1", "menuitem3_2",
-         "menuitem4_1", "menuitem4_2", "menuitem5_1", "menuitem5_2"},
+        {"menuitem1_1",
+         "menuitem1_2",
+         "menuitem2_1",
+         "menuitem2_2",
+         "menuitem3_1",
+         "menuitem3_2",
+         "menuitem4_1",
+         "menuitem4_2",
+         "menuitem5_1",
+         "menuitem5_2"},
         {"map1", "map2", "map3", "map4", "map5"},
         {"speed1", "speed2", "speed3"},
         {"single", "multi"},

@@ -21,7 +21,8 @@ std::uint32_t U32(const std::string& b, std::size_t at) {
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
 }
 std::uint16_t U16(const std::string& b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                      static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 // Walks the RIFF chunks; false when the file is not a well-formed WAV.
@@ -58,8 +59,8 @@ TEST_F(TreeTest, SoundsArePcm16AudibleUnclippedAndShort) {
         double maxSeconds;
     };
     const Case cases[] = {
-        {"Data/sounds/menu/menu.wav", 0.02, 0.15},    // also the blocking pause click
-        {"Data/sounds/menu/buzzer.wav", 0.1, 0.4},    // holds the game when leaving
+        {"Data/sounds/menu/menu.wav", 0.02, 0.15},  // also the blocking pause click
+        {"Data/sounds/menu/buzzer.wav", 0.1, 0.4},  // holds the game when leaving
         {"Data/sounds/menu/swoosh.wav", 0.2, 1.0},
         {"Data/sounds/ingame/win.wav", 0.4, 1.5},
     };

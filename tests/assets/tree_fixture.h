@@ -27,9 +27,8 @@ class TreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        scratch = fs::temp_directory_path() /
-                  ("trevla-assets-" + std::to_string(getpid()) + "-" + info->test_suite_name() + "-" +
-                   info->name());
+        scratch = fs::temp_directory_path() / ("trevla-assets-" + std::to_string(getpid()) + "-" +
+                                               info->test_suite_name() + "-" + info->name());
         fs::remove_all(scratch);
         fs::create_directories(scratch);
     }

@@ -10,7 +10,8 @@ namespace {
 std::map<std::string, std::string> Snapshot(const fs::path& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = ReadBytes(entry.path());
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).string()] = ReadBytes(entry.path());
     return files;
 }
 
@@ -58,16 +59,20 @@ TEST_F(TreeTest, ExistingMapsAreNeverOverwrittenAndTheirPreviewsFollowThem) {
     EXPECT_EQ(ReadBytes(root / "Data/maps/map5"), "");
     EXPECT_EQ(ReadBytes(root / "Data/maps/map1"), ReadBytes(fresh / "Data/maps/map1"));
 
-    EXPECT_NE(ReadBytes(root / "data/textures/menu/map3.bmp"), ReadBytes(fresh / "data/textures/menu/map3.bmp"));
-    EXPECT_NE(ReadBytes(root / "data/textures/menu/map5.bmp"), ReadBytes(fresh / "data/textures/menu/map5.bmp"));
-    EXPECT_EQ(ReadBytes(root / "data/textures/menu/map1.bmp"), ReadBytes(fresh / "data/textures/menu/map1.bmp"));
+    EXPECT_NE(ReadBytes(root / "data/textures/menu/map3.bmp"),
+              ReadBytes(fresh / "data/textures/menu/map3.bmp"));
+    EXPECT_NE(ReadBytes(root / "data/textures/menu/map5.bmp"),
+              ReadBytes(fresh / "data/textures/menu/map5.bmp"));
+    EXPECT_EQ(ReadBytes(root / "data/textures/menu/map1.bmp"),
+              ReadBytes(fresh / "data/textures/menu/map1.bmp"));
 
     // The same user map in another slot gives the same layout in its preview:
     // the preview is drawn from the tree's file, not from the shipped one.
     const fs::path other = scratch / "other";
     WriteBytes(other / "Data/maps/map3", user);
     ASSERT_TRUE(GenerateDataTree(other, TREVLA_MAP_SOURCES, error)) << error;
-    EXPECT_EQ(ReadBytes(other / "data/textures/menu/map3.bmp"), ReadBytes(root / "data/textures/menu/map3.bmp"));
+    EXPECT_EQ(ReadBytes(other / "data/textures/menu/map3.bmp"),
+              ReadBytes(root / "data/textures/menu/map3.bmp"));
 }
 
 TEST_F(TreeTest, FailuresAreReportedWithTheirReason) {

@@ -32,10 +32,14 @@ protected:
 
 // The release operations and boxes in the call log, in order, from `from` on.
 inline std::vector<std::string> ReleasesAndBoxes(size_t from = 0) {
-    static const std::vector<std::string> kInteresting = {
-        "ChangeDisplaySettingsA(null)", "ShowCursor(1)", "wglMakeCurrent(null)",
-        "wglDeleteContext",             "ReleaseDC",     "DestroyWindow",
-        "UnregisterClassA",             "MessageBoxA"};
+    static const std::vector<std::string> kInteresting = {"ChangeDisplaySettingsA(null)",
+                                                          "ShowCursor(1)",
+                                                          "wglMakeCurrent(null)",
+                                                          "wglDeleteContext",
+                                                          "ReleaseDC",
+                                                          "DestroyWindow",
+                                                          "UnregisterClassA",
+                                                          "MessageBoxA"};
     std::vector<std::string> out;
     const auto& log = fake::CallLog();
     for (size_t i = from; i < log.size(); ++i) {

@@ -23,8 +23,8 @@ struct BoxExpectation {
 struct OpenFailureCase {
     const char* name;
     bool fullscreen;
-    std::optional<Op> failing;      // the platform operation that fails
-    const char* missingPicture;     // or a picture that is missing
+    std::optional<Op> failing;   // the platform operation that fails
+    const char* missingPicture;  // or a picture that is missing
     std::vector<BoxExpectation> boxes;
     // Release operations and boxes, in order, from the start of OpenGlWindow.
     std::vector<std::string> releasesAndBoxes;
@@ -32,40 +32,85 @@ struct OpenFailureCase {
 
 const std::vector<OpenFailureCase>& OpenFailureCases() {
     static const std::vector<OpenFailureCase> cases = {
-        {"RegisterClass", false, Op::RegisterClassA, nullptr,
+        {"RegisterClass",
+         false,
+         Op::RegisterClassA,
+         nullptr,
          {{"Failed To Register The Window Class.", "ERROR", kWarning}},
          {"MessageBoxA"}},
-        {"CreateWindow", false, Op::CreateWindowExA, nullptr,
+        {"CreateWindow",
+         false,
+         Op::CreateWindowExA,
+         nullptr,
          {{"Window Creation Error.", "ERROR", kWarning}},
          {"UnregisterClassA", "MessageBoxA"}},
-        {"CreateWindowFullscreen", true, Op::CreateWindowExA, nullptr,
+        {"CreateWindowFullscreen",
+         true,
+         Op::CreateWindowExA,
+         nullptr,
          {{"Window Creation Error.", "ERROR", kWarning}},
          {"ChangeDisplaySettingsA(null)", "ShowCursor(1)", "UnregisterClassA", "MessageBoxA"}},
-        {"GetDC", false, Op::GetDC, nullptr,
+        {"GetDC",
+         false,
+         Op::GetDC,
+         nullptr,
          {{"Can't Create A GL Device Context.", "ERROR", kWarning}},
          {"DestroyWindow", "UnregisterClassA", "MessageBoxA"}},
-        {"ChoosePixelFormat", false, Op::ChoosePixelFormat, nullptr,
+        {"ChoosePixelFormat",
+         false,
+         Op::ChoosePixelFormat,
+         nullptr,
          {{"Can't Find A Suitable PixelFormat.", "ERROR", kWarning}},
          {"ReleaseDC", "DestroyWindow", "UnregisterClassA", "MessageBoxA"}},
-        {"SetPixelFormat", false, Op::SetPixelFormat, nullptr,
+        {"SetPixelFormat",
+         false,
+         Op::SetPixelFormat,
+         nullptr,
          {{"Can't Set The PixelFormat.", "ERROR", kWarning}},
          {"ReleaseDC", "DestroyWindow", "UnregisterClassA", "MessageBoxA"}},
-        {"CreateContext", false, Op::wglCreateContext, nullptr,
+        {"CreateContext",
+         false,
+         Op::wglCreateContext,
+         nullptr,
          {{"Can't Create A GL Rendering Context.", "ERROR", kWarning}},
          {"ReleaseDC", "DestroyWindow", "UnregisterClassA", "MessageBoxA"}},
-        {"MakeCurrent", false, Op::wglMakeCurrent, nullptr,
+        {"MakeCurrent",
+         false,
+         Op::wglMakeCurrent,
+         nullptr,
          {{"Can't Activate The GL Rendering Context.", "ERROR", kWarning}},
-         {"wglMakeCurrent(null)", "wglDeleteContext", "ReleaseDC", "DestroyWindow",
-          "UnregisterClassA", "MessageBoxA"}},
-        {"MakeCurrentFullscreen", true, Op::wglMakeCurrent, nullptr,
+         {"wglMakeCurrent(null)",
+          "wglDeleteContext",
+          "ReleaseDC",
+          "DestroyWindow",
+          "UnregisterClassA",
+          "MessageBoxA"}},
+        {"MakeCurrentFullscreen",
+         true,
+         Op::wglMakeCurrent,
+         nullptr,
          {{"Can't Activate The GL Rendering Context.", "ERROR", kWarning}},
-         {"ChangeDisplaySettingsA(null)", "ShowCursor(1)", "wglMakeCurrent(null)",
-          "wglDeleteContext", "ReleaseDC", "DestroyWindow", "UnregisterClassA", "MessageBoxA"}},
-        {"MissingPicture", false, std::nullopt, basetest::kPictures[1],
+         {"ChangeDisplaySettingsA(null)",
+          "ShowCursor(1)",
+          "wglMakeCurrent(null)",
+          "wglDeleteContext",
+          "ReleaseDC",
+          "DestroyWindow",
+          "UnregisterClassA",
+          "MessageBoxA"}},
+        {"MissingPicture",
+         false,
+         std::nullopt,
+         basetest::kPictures[1],
          {{"Loading Textures failed.", "ERROR", kWarning},
           {"Initialization Failed.", "ERROR", kWarning}},
-         {"MessageBoxA", "wglMakeCurrent(null)", "wglDeleteContext", "ReleaseDC",
-          "DestroyWindow", "UnregisterClassA", "MessageBoxA"}},
+         {"MessageBoxA",
+          "wglMakeCurrent(null)",
+          "wglDeleteContext",
+          "ReleaseDC",
+          "DestroyWindow",
+          "UnregisterClassA",
+          "MessageBoxA"}},
     };
     return cases;
 }
@@ -100,7 +145,9 @@ TEST_P(OpenFailureTest, ReportsReleasesAndFails) {
     EXPECT_EQ(glWindow.fullscreen, c.fullscreen) << "a failure leaves the flag as requested";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, OpenFailureTest, ::testing::ValuesIn(OpenFailureCases()),
+INSTANTIATE_TEST_SUITE_P(Rows,
+                         OpenFailureTest,
+                         ::testing::ValuesIn(OpenFailureCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct ShutdownCase {
@@ -126,9 +173,13 @@ TEST_P(ShutdownFailureTest, ReportsAndGoesOn) {
     EXPECT_EQ(fake::Boxes()[0].type, MB_OK | MB_ICONINFORMATION);
     EXPECT_FALSE(fake::Boxes()[0].owned);
 
-    std::vector<std::string> expected = {"ChangeDisplaySettingsA(null)", "ShowCursor(1)",
-                                         "wglMakeCurrent(null)", "wglDeleteContext",
-                                         "ReleaseDC", "DestroyWindow", "UnregisterClassA"};
+    std::vector<std::string> expected = {"ChangeDisplaySettingsA(null)",
+                                         "ShowCursor(1)",
+                                         "wglMakeCurrent(null)",
+                                         "wglDeleteContext",
+                                         "ReleaseDC",
+                                         "DestroyWindow",
+                                         "UnregisterClassA"};
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         if (*it == c.failingCall) {
             expected.insert(it + 1, "MessageBoxA");
@@ -143,17 +194,34 @@ TEST_P(ShutdownFailureTest, ReportsAndGoesOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, ShutdownFailureTest,
+    Rows,
+    ShutdownFailureTest,
     ::testing::Values(
-        ShutdownCase{"MakeCurrentNone", Op::wglMakeCurrentNone, "wglMakeCurrent(null)",
-                     "Release Of DC And RC Failed."},
-        ShutdownCase{"DeleteContext", Op::wglDeleteContext, "wglDeleteContext",
-                     "Release Rendering Context Failed."},
+        ShutdownCase{
+            "MakeCurrentNone",
+            Op::wglMakeCurrentNone,
+            "wglMakeCurrent(null)",
+            "Release Of DC And RC Failed.",
+        },
+        ShutdownCase{
+            "DeleteContext",
+            Op::wglDeleteContext,
+            "wglDeleteContext",
+            "Release Rendering Context Failed.",
+        },
         ShutdownCase{"ReleaseDC", Op::ReleaseDC, "ReleaseDC", "Release Device Context Failed."},
-        ShutdownCase{"DestroyWindow", Op::DestroyWindow, "DestroyWindow",
-                     "Could Not Release hWnd."},
-        ShutdownCase{"UnregisterClass", Op::UnregisterClassA, "UnregisterClassA",
-                     "Could Not Unregister Class."}),
+        ShutdownCase{
+            "DestroyWindow",
+            Op::DestroyWindow,
+            "DestroyWindow",
+            "Could Not Release hWnd.",
+        },
+        ShutdownCase{
+            "UnregisterClass",
+            Op::UnregisterClassA,
+            "UnregisterClassA",
+            "Could Not Unregister Class.",
+        }),
     [](const auto& info) { return std::string(info.param.name); });
 
 using GlWindowTest = BaseTest;
@@ -236,9 +304,13 @@ TEST_F(GlWindowTest, FullscreenHidesTheCursorAndCloseRestoresModeAndCursor) {
     DeleteFontLists();
     CloseGlWindow();
     EXPECT_EQ(ReleasesAndBoxes(mark),
-              (std::vector<std::string>{"ChangeDisplaySettingsA(null)", "ShowCursor(1)",
-                                        "wglMakeCurrent(null)", "wglDeleteContext", "ReleaseDC",
-                                        "DestroyWindow", "UnregisterClassA"}));
+              (std::vector<std::string>{"ChangeDisplaySettingsA(null)",
+                                        "ShowCursor(1)",
+                                        "wglMakeCurrent(null)",
+                                        "wglDeleteContext",
+                                        "ReleaseDC",
+                                        "DestroyWindow",
+                                        "UnregisterClassA"}));
     EXPECT_FALSE(fake::DisplayModeChanged());
     EXPECT_EQ(fake::CursorCounter(), 0);
     EXPECT_EQ(fake::ListsAlive(), 0);

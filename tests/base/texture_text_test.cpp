@@ -43,7 +43,8 @@ TEST_F(TextureTableTest, LoadsEveryPictureIntoItsOwnName) {
         "glBindTexture(GL_TEXTURE_2D," + std::to_string(table[0]) + ")",
         "glTexParameteri(GL_TEXTURE_2D,GL_TEXTURE_MAG_FILTER,GL_LINEAR)",
         "glTexParameteri(GL_TEXTURE_2D,GL_TEXTURE_MIN_FILTER,GL_LINEAR)",
-        "glTexImage2D(GL_TEXTURE_2D,0,3,4,4,0,GL_RGB,GL_UNSIGNED_BYTE)"};
+        "glTexImage2D(GL_TEXTURE_2D,0,3,4,4,0,GL_RGB,GL_UNSIGNED_BYTE)",
+    };
     ASSERT_GE(log.size(), 3 + first.size());
     EXPECT_EQ(log[0], "glGenTextures(3)");
     EXPECT_EQ(log[1], "glPixelStorei(GL_UNPACK_ALIGNMENT,1)");
@@ -125,9 +126,14 @@ TEST_F(BaseTest, InitGlStateSetsTheFixedStateAfterTexturesAndFont) {
     for (size_t i = 0; i < kPictures.size(); ++i) EXPECT_NE(TextureTable[i], 0u);
 
     const std::vector<std::string> state = {
-        "glEnable(GL_TEXTURE_2D)",  "glShadeModel(GL_SMOOTH)",  "glClearColor(0,0,0,0.5)",
-        "glClearDepth(1)",          "glEnable(GL_DEPTH_TEST)",  "glDepthFunc(GL_LEQUAL)",
-        "glHint(GL_PERSPECTIVE_CORRECTION_HINT,GL_NICEST)"};
+        "glEnable(GL_TEXTURE_2D)",
+        "glShadeModel(GL_SMOOTH)",
+        "glClearColor(0,0,0,0.5)",
+        "glClearDepth(1)",
+        "glEnable(GL_DEPTH_TEST)",
+        "glDepthFunc(GL_LEQUAL)",
+        "glHint(GL_PERSPECTIVE_CORRECTION_HINT,GL_NICEST)",
+    };
     const auto& log = fake::GlLog();
     ASSERT_GE(log.size(), state.size());
     EXPECT_EQ(std::vector<std::string>(log.end() - static_cast<long>(state.size()), log.end()),
@@ -201,10 +207,12 @@ TEST_F(PrintTextTest, DrawsAtTheRasterPositionWithTexturingOffThenOn) {
     EXPECT_EQ(fake::ListBase(), before);
 
     const auto& log = fake::GlLog();
-    const std::vector<std::string> expected = {
-        "glDisable(GL_TEXTURE_2D)", "glPushAttrib(" + std::to_string(GL_LIST_BIT) + ")",
-        "glListBase(" + std::to_string(fontBase - 32) + ")", "glCallLists(8,GL_UNSIGNED_BYTE)",
-        "glPopAttrib()", "glEnable(GL_TEXTURE_2D)"};
+    const std::vector<std::string> expected = {"glDisable(GL_TEXTURE_2D)",
+                                               "glPushAttrib(" + std::to_string(GL_LIST_BIT) + ")",
+                                               "glListBase(" + std::to_string(fontBase - 32) + ")",
+                                               "glCallLists(8,GL_UNSIGNED_BYTE)",
+                                               "glPopAttrib()",
+                                               "glEnable(GL_TEXTURE_2D)"};
     ASSERT_GE(log.size(), 2 + expected.size());
     EXPECT_EQ(std::vector<std::string>(log.begin() + 2, log.begin() + 8), expected);
 }
@@ -220,9 +228,13 @@ TEST_F(PrintTextTest, LongTextIsCutAt255Characters) {
 
 TEST_F(PrintTextTest, CharactersOutsideTheFontDrawNothing) {
     glRasterPos2d(0, 20);
-    PrintText("a\x7f\x80\xff\x1f" "b");
+    PrintText(
+        "a\x7f\x80\xff\x1f"
+        "b");
     ASSERT_EQ(Texts().size(), 1u);
-    EXPECT_EQ(Texts()[0].text, "a\x7f" "b");
+    EXPECT_EQ(Texts()[0].text,
+              "a\x7f"
+              "b");
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ TEST_P(WindowProcRouting, HandlesOrPassesOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Messages, WindowProcRouting,
+    Messages,
+    WindowProcRouting,
     ::testing::Values(
         ProcCase{"ScreenSaverSwallowed", WM_SYSCOMMAND, SC_SCREENSAVE, 0, false, false},
         ProcCase{"MonitorPowerSwallowed", WM_SYSCOMMAND, SC_MONITORPOWER, 2, false, false},
@@ -106,17 +107,21 @@ TEST_F(BaseTest, SizeEventSetsTheStretchedViewWithHeightZeroAsOne) {
     };
     for (const Row& r : rows) {
         fake::Reset();
-        EXPECT_EQ(GlWindowProc(nullptr, WM_SIZE, SIZE_RESTORED,
-                               static_cast<LPARAM>(Words(r.width, r.height))),
-                  0);
+        EXPECT_EQ(
+            GlWindowProc(
+                nullptr, WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(Words(r.width, r.height))),
+            0);
         EXPECT_EQ(fake::Viewport(), r.viewport);
         EXPECT_EQ(fake::GlLog(),
                   (std::vector<std::string>{
                       "glViewport(0,0," + std::to_string(r.viewport[2]) + "," +
                           std::to_string(r.viewport[3]) + ")",
-                      "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
-                      "glOrtho(0,640,480,0,-1,1)", "glMatrixMode(GL_MODELVIEW)",
-                      "glLoadIdentity()"}));
+                      "glMatrixMode(GL_PROJECTION)",
+                      "glLoadIdentity()",
+                      "glOrtho(0,640,480,0,-1,1)",
+                      "glMatrixMode(GL_MODELVIEW)",
+                      "glLoadIdentity()",
+                  }));
     }
 }
 

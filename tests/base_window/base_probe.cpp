@@ -49,9 +49,12 @@ void AddPicture(const std::string& argument) {
     Placed place;
     std::string path = argument;
     const std::size_t at = argument.rfind('@');
-    if (at != std::string::npos &&
-        std::sscanf(argument.c_str() + at + 1, "%f,%f,%f,%f", &place.left, &place.top,
-                    &place.right, &place.bottom) == 4) {
+    if (at != std::string::npos && std::sscanf(argument.c_str() + at + 1,
+                                               "%f,%f,%f,%f",
+                                               &place.left,
+                                               &place.top,
+                                               &place.right,
+                                               &place.bottom) == 4) {
         path = argument.substr(0, at);
         place.drawn = true;
     }

@@ -45,9 +45,9 @@ constexpr int kOddScale = 9;
 constexpr int kOddLeft = 200;
 constexpr int kOddTop = 8;
 
-Rgb OddColour(int x, int y)
-{
-    return Rgb{static_cast<std::uint8_t>(30 + 50 * x), static_cast<std::uint8_t>(20 + 70 * y),
+Rgb OddColour(int x, int y) {
+    return Rgb{static_cast<std::uint8_t>(30 + 50 * x),
+               static_cast<std::uint8_t>(20 + 70 * y),
                static_cast<std::uint8_t>(230 - 40 * x - 10 * y)};
 }
 
@@ -62,13 +62,22 @@ struct Known {
 // top-left is red, the bottom-right a greyish purple, the opposite corners
 // dark and light blue-grey, so a flipped or mirrored picture fails.
 const std::vector<Known> kPalettePixels = {
-    {0, 0, {0xff, 0x00, 0x00}},   {2, 0, {0xff, 0x2b, 0x00}},   {4, 0, {0xff, 0x2b, 0x33}},
-    {1, 2, {0xcc, 0x00, 0x00}},   {126, 63, {0x66, 0x55, 0x66}}, {126, 62, {0x66, 0x80, 0x99}},
-    {125, 62, {0x33, 0x55, 0x66}}, {121, 55, {0x66, 0x55, 0x99}},
+    {0, 0, {0xff, 0x00, 0x00}},
+    {2, 0, {0xff, 0x2b, 0x00}},
+    {4, 0, {0xff, 0x2b, 0x33}},
+    {1, 2, {0xcc, 0x00, 0x00}},
+    {126, 63, {0x66, 0x55, 0x66}},
+    {126, 62, {0x66, 0x80, 0x99}},
+    {125, 62, {0x33, 0x55, 0x66}},
+    {121, 55, {0x66, 0x55, 0x99}},
 };
 const std::vector<Known> kRgb32Pixels = {
-    {0, 0, {0xff, 0x00, 0x00}},   {3, 2, {0xf7, 0x19, 0x19}}, {126, 63, {0x60, 0x60, 0x7e}},
-    {123, 61, {0x62, 0x62, 0x7d}}, {126, 0, {0x9f, 0x9f, 0xbd}}, {0, 63, {0x00, 0x00, 0x00}},
+    {0, 0, {0xff, 0x00, 0x00}},
+    {3, 2, {0xf7, 0x19, 0x19}},
+    {126, 63, {0x60, 0x60, 0x7e}},
+    {123, 61, {0x62, 0x62, 0x7d}},
+    {126, 0, {0x9f, 0x9f, 0xbd}},
+    {0, 63, {0x00, 0x00, 0x00}},
 };
 
 struct Shown {
@@ -93,17 +102,15 @@ constexpr Rgb kLargeColour{40, 200, 120};
 constexpr int kTextTop = 440;
 constexpr int kTextBottom = 468;
 
-std::string Rectangle(int left, int top, int width, int height)
-{
-    return "@" + std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(left + width) + "," +
-           std::to_string(top + height);
+std::string Rectangle(int left, int top, int width, int height) {
+    return "@" + std::to_string(left) + "," + std::to_string(top) + "," +
+           std::to_string(left + width) + "," + std::to_string(top + height);
 }
 
 // A working directory with the pictures under data/, and the probe's
 // arguments that draw them.
 struct PictureDir : xkit::TempDir {
-    PictureDir() : TempDir("trevla-base-window")
-    {
+    PictureDir() : TempDir("trevla-base-window") {
         if (Path().empty()) return;
         fs::create_directories(Path() / "data");
         for (const Shown& shown : kSuitePictures) {
@@ -113,19 +120,21 @@ struct PictureDir : xkit::TempDir {
         for (int y = 0; y < kOddHeight; ++y)
             for (int x = 0; x < kOddWidth; ++x) odd.push_back(OddColour(x, y));
         xkit::WriteBmp(Path() / "data/odd.bmp", kOddWidth, kOddHeight, odd);
-        xkit::WriteBmp(Path() / "data/large.bmp", kLargeSide, kLargeSide,
+        xkit::WriteBmp(Path() / "data/large.bmp",
+                       kLargeSide,
+                       kLargeSide,
                        std::vector<Rgb>(kLargeSide * kLargeSide, kLargeColour));
         std::ofstream(Path() / "data/empty.bmp");
     }
 
-    static std::vector<std::string> Pictures()
-    {
+    static std::vector<std::string> Pictures() {
         std::vector<std::string> args;
         for (const Shown& shown : kSuitePictures) {
             args.push_back("data/" + std::string(shown.file) +
                            Rectangle(shown.left, shown.top, kSuiteWidth, kSuiteHeight));
         }
-        args.push_back("data/odd.bmp" + Rectangle(kOddLeft, kOddTop, kOddWidth * kOddScale, kOddHeight * kOddScale));
+        args.push_back("data/odd.bmp" +
+                       Rectangle(kOddLeft, kOddTop, kOddWidth * kOddScale, kOddHeight * kOddScale));
         args.push_back("data/large.bmp" + Rectangle(400, 100, 128, 128));
         return args;
     }
@@ -139,37 +148,40 @@ struct ScreenPixel {
     Rgb colour;
 };
 
-std::vector<ScreenPixel> KnownScreenPixels()
-{
+std::vector<ScreenPixel> KnownScreenPixels() {
     std::vector<ScreenPixel> pixels;
     for (const Shown& shown : kSuitePictures) {
         for (const Known& known : *shown.pixels) {
             pixels.push_back({std::string(shown.file) + " pixel " + std::to_string(known.x) + "," +
                                   std::to_string(known.y),
-                              shown.left + known.x, shown.top + known.y, known.colour});
+                              shown.left + known.x,
+                              shown.top + known.y,
+                              known.colour});
         }
     }
     const int centre = kOddScale / 2;
     for (int y = 0; y < kOddHeight; ++y) {
         for (int x = 0; x < kOddWidth; ++x) {
-            pixels.push_back({"5 by 4 picture, pixel " + std::to_string(x) + "," + std::to_string(y),
-                              kOddLeft + x * kOddScale + centre, kOddTop + y * kOddScale + centre, OddColour(x, y)});
+            pixels.push_back(
+                {"5 by 4 picture, pixel " + std::to_string(x) + "," + std::to_string(y),
+                 kOddLeft + x * kOddScale + centre,
+                 kOddTop + y * kOddScale + centre,
+                 OddColour(x, y)});
         }
     }
     pixels.push_back({"large picture", 464, 164, kLargeColour});
     return pixels;
 }
 
-bool PicturesShow(const Screenshot& shot)
-{
+bool PicturesShow(const Screenshot& shot) {
     static const std::vector<ScreenPixel> pixels = KnownScreenPixels();
-    return std::all_of(pixels.begin(), pixels.end(),
-                       [&](const ScreenPixel& p) { return Is(shot, p.x, p.y, p.colour); });
+    return std::all_of(pixels.begin(), pixels.end(), [&](const ScreenPixel& p) {
+        return Is(shot, p.x, p.y, p.colour);
+    });
 }
 
 // The same check, reporting each pixel that is wrong.
-void ExpectPictures(const Screenshot& shot)
-{
+void ExpectPictures(const Screenshot& shot) {
     for (const ScreenPixel& p : KnownScreenPixels()) {
         const Rgb seen = shot.At(p.x, p.y);
         EXPECT_TRUE(xkit::Near(seen, p.colour))
@@ -177,8 +189,7 @@ void ExpectPictures(const Screenshot& shot)
     }
 }
 
-TEST(BaseWindow, PicturesShowUprightInTheirOwnColours)
-{
+TEST(BaseWindow, PicturesShowUprightInTheirOwnColours) {
     XServer x(640, 480);
     ASSERT_TRUE(x.Ok());
     PictureDir dir;
@@ -203,8 +214,7 @@ struct Box {
 };
 
 // What a box window shows, once it has drawn itself.
-std::optional<Screenshot> BoxPicture(XServer& x, XWindowId box)
-{
+std::optional<Screenshot> BoxPicture(XServer& x, XWindowId box) {
     const auto geometry = x.WindowGeometry(box);
     if (!geometry || geometry->width <= 0) return std::nullopt;
     return xkit::Crop(x.Grab(), geometry->x, geometry->y, geometry->width, geometry->height);
@@ -213,8 +223,7 @@ std::optional<Screenshot> BoxPicture(XServer& x, XWindowId box)
 // A window of that caption, once `previous` (an answered box) has gone. A
 // box that follows may come back under the same window id, so the wait for
 // the old one to go is short.
-XWindowId NextBox(XServer& x, const std::string& caption, XWindowId previous)
-{
+XWindowId NextBox(XServer& x, const std::string& caption, XWindowId previous) {
     const auto end = std::chrono::steady_clock::now() + Millis(2000);
     while (previous != 0 && std::chrono::steady_clock::now() < end) {
         const auto geometry = x.WindowGeometry(previous);
@@ -224,8 +233,7 @@ XWindowId NextBox(XServer& x, const std::string& caption, XWindowId previous)
     return x.FindWindow(caption, Millis(10000));
 }
 
-void Answer(XServer& x, XWindowId box)
-{
+void Answer(XServer& x, XWindowId box) {
     x.Focus(box);
     std::this_thread::sleep_for(Millis(100));
     x.TapKey(XK_Return);
@@ -234,8 +242,7 @@ void Answer(XServer& x, XWindowId box)
 // The kit cannot read a box's text, so the probe shows a box of the expected
 // caption and text on its own, and the test keeps its picture: a box with
 // another text differs from it in size or in pixels.
-std::optional<Screenshot> ReferencePicture(XServer& x, const fs::path& dir, const Box& box)
-{
+std::optional<Screenshot> ReferencePicture(XServer& x, const fs::path& dir, const Box& box) {
     Program probe(x, kProbe, {"box", box.caption, box.kind, box.text}, dir.string());
     const XWindowId window = NextBox(x, box.caption, 0);
     if (window == 0) return std::nullopt;
@@ -247,7 +254,9 @@ std::optional<Screenshot> ReferencePicture(XServer& x, const fs::path& dir, cons
         auto now = BoxPicture(x, window);
         if (now && last && now->width == last->width && now->height == last->height &&
             now->pixels == last->pixels &&
-            std::any_of(now->pixels.begin(), now->pixels.end(), [&](Rgb c) { return !(c == now->pixels[0]); })) {
+            std::any_of(now->pixels.begin(), now->pixels.end(), [&](Rgb c) {
+                return !(c == now->pixels[0]);
+            })) {
             break;
         }
         last = now;
@@ -257,8 +266,7 @@ std::optional<Screenshot> ReferencePicture(XServer& x, const fs::path& dir, cons
     return last;
 }
 
-bool SamePicture(const Screenshot& a, const Screenshot& b)
-{
+bool SamePicture(const Screenshot& a, const Screenshot& b) {
     return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
 }
 
@@ -268,15 +276,18 @@ struct FailedStart {
     std::vector<Box> boxes;          // what the user sees, in order
 };
 
-TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder)
-{
+TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder) {
     const Box loading{"ERROR", "warning", "Loading Textures failed."};
     const Box initialization{"ERROR", "warning", "Initialization Failed."};
     const FailedStart cases[] = {
-        {"missing file", {"data/pal8.bmp", "data/missing.bmp", "data/rgb32.bmp"}, {loading, initialization}},
+        {"missing file",
+         {"data/pal8.bmp", "data/missing.bmp", "data/rgb32.bmp"},
+         {loading, initialization}},
         {"zero-byte file",
          {"data/pal8.bmp", "data/empty.bmp", "data/rgb32.bmp"},
-         {{"Error", "plain", "Failed to open DIB file data/empty.bmp.\n"}, loading, initialization}},
+         {{"Error", "plain", "Failed to open DIB file data/empty.bmp.\n"},
+          loading,
+          initialization}},
     };
     XServer x(640, 480);
     ASSERT_TRUE(x.Ok());
@@ -289,7 +300,8 @@ TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder)
         ASSERT_TRUE(picture.has_value()) << "reference box \"" << box->text << "\"";
         references.emplace_back(box->text, *picture);
     }
-    ASSERT_FALSE(SamePicture(references[1].second, references[2].second)) << "the texts must show in the pictures";
+    ASSERT_FALSE(SamePicture(references[1].second, references[2].second))
+        << "the texts must show in the pictures";
     auto referenceOf = [&](const Box& box) -> const Screenshot& {
         for (const auto& [text, picture] : references)
             if (text == box.text) return picture;
@@ -321,8 +333,8 @@ TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder)
             } while (std::chrono::steady_clock::now() < end);
             ASSERT_TRUE(seen.has_value());
             EXPECT_TRUE(SamePicture(*seen, reference))
-                << "box of " << seen->width << "x" << seen->height << ", expected " << reference.width << "x"
-                << reference.height;
+                << "box of " << seen->width << "x" << seen->height << ", expected "
+                << reference.width << "x" << reference.height;
             Answer(x, window);
             previous = window;
         }
@@ -334,14 +346,17 @@ TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder)
 
 // --- Fullscreen toggles ------------------------------------------------------
 
-TEST(BaseWindow, F1RebuildsPicturesAndTextWithoutGrowing)
-{
+TEST(BaseWindow, F1RebuildsPicturesAndTextWithoutGrowing) {
     XServer x(640, 480);
     ASSERT_TRUE(x.Ok());
     PictureDir dir;
     // Without the sanitizer's quarantine of freed blocks, resident memory
     // shows what a toggle keeps.
-    Program probe(x, kProbe, PictureDir::Pictures(), dir.Path().string(), {"ASAN_OPTIONS=quarantine_size_mb=0"});
+    Program probe(x,
+                  kProbe,
+                  PictureDir::Pictures(),
+                  dir.Path().string(),
+                  {"ASAN_OPTIONS=quarantine_size_mb=0"});
     ASSERT_TRUE(probe.WaitForLine("opened fullscreen=0", Millis(15000)));
     auto first = xkit::WaitFor(x, PicturesShow);
     ASSERT_TRUE(first.has_value());
@@ -363,7 +378,8 @@ TEST(BaseWindow, F1RebuildsPicturesAndTextWithoutGrowing)
 
     // The same pictures and the same text, pixel for pixel.
     auto last = xkit::WaitFor(x, [&](const Screenshot& shot) {
-        return PicturesShow(shot) && SamePicture(xkit::Crop(shot, 0, kTextTop, 640, kTextBottom - kTextTop), text);
+        return PicturesShow(shot) &&
+               SamePicture(xkit::Crop(shot, 0, kTextTop, 640, kTextBottom - kTextTop), text);
     });
     ExpectPictures(last ? *last : x.Grab());
     EXPECT_TRUE(last.has_value()) << "the text differs after the toggles";
@@ -374,7 +390,8 @@ TEST(BaseWindow, F1RebuildsPicturesAndTextWithoutGrowing)
     const std::vector<long> resident = xkit::NumbersAfter(probe.Lines(), "rss ");
     ASSERT_EQ(resident.size(), static_cast<std::size_t>(kToggles + 1));
     EXPECT_LT(resident[kToggles] - resident[10], 3 * 1024)
-        << "kB after toggle 10: " << resident[10] << ", after toggle " << kToggles << ": " << resident[kToggles];
+        << "kB after toggle 10: " << resident[10] << ", after toggle " << kToggles << ": "
+        << resident[kToggles];
     // A clean end; in sanitizer builds this is also the leak check.
     probe.Signal(SIGTERM);
     EXPECT_TRUE(probe.WaitForLine("closed", Millis(10000)));

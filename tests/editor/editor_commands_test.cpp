@@ -15,8 +15,7 @@ void PrintTo(const ArrowCase& c, std::ostream* out) { *out << c.name; }
 class ArrowTest : public EditorTest, public ::testing::WithParamInterface<ArrowCase> {};
 
 // Each key-down message moves one cell; a held key repeats by sending more.
-TEST_P(ArrowTest, MovesOneCellPerKeyDownWithinOneTo58)
-{
+TEST_P(ArrowTest, MovesOneCellPerKeyDownWithinOneTo58) {
     for (const auto& [vk, count] : GetParam().keyDowns) {
         for (int i = 0; i < count; ++i) {
             fake::PushKeyDown(vk);
@@ -31,7 +30,8 @@ TEST_P(ArrowTest, MovesOneCellPerKeyDownWithinOneTo58)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ArrowTest,
+    Cases,
+    ArrowTest,
     ::testing::Values(ArrowCase{"RightThree", {{VK_RIGHT, 3}}, 4, 1},
                       ArrowCase{"DownThree", {{VK_DOWN, 3}}, 1, 4},
                       ArrowCase{"RightStopsAt58", {{VK_RIGHT, 70}}, 58, 1},
@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ArrowCase{"UpFrom58", {{VK_DOWN, 60}, {VK_UP, 57}, {VK_UP, 4}}, 1, 1}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(EditorTest, HeldArrowWithoutRepeatMovesOnceAndStaysSetAtTheEdge)
-{
+TEST_F(EditorTest, HeldArrowWithoutRepeatMovesOnceAndStaysSetAtTheEdge) {
     bool rightStillDown = true;
     bool upStillDown = false;
     fake::PushKeyDown(VK_RIGHT);
@@ -75,8 +74,7 @@ void PrintTo(const SpaceCase& c, std::ostream* out) { *out << c.name; }
 class SpaceTest : public EditorTest, public ::testing::WithParamInterface<SpaceCase> {};
 
 // Each press is held over several frames and still changes the cell once.
-TEST_P(SpaceTest, ChangesTheCursorCellOncePerPress)
-{
+TEST_P(SpaceTest, ChangesTheCursorCellOncePerPress) {
     MapGrid grid = WalledGrid();
     grid.at(1, 1) = GetParam().start;
     WriteMap("Data/maps/mapdefault", grid);
@@ -89,22 +87,21 @@ TEST_P(SpaceTest, ChangesTheCursorCellOncePerPress)
     EXPECT_EQ(editorGrid.cells, grid.cells) << "no other cell changes";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SpaceTest,
-    ::testing::Values(SpaceCase{"EmptyToWall", Empty, 1, Wall},
-                      SpaceCase{"WallToItem", Empty, 2, Item},
-                      SpaceCase{"ItemToEmpty", Empty, 3, Empty},
-                      SpaceCase{"AroundAgain", Empty, 4, Wall},
-                      SpaceCase{"Snake1ToEmpty", Snake1, 1, Empty},
-                      SpaceCase{"Snake2ToEmpty", Snake2, 1, Empty},
-                      SpaceCase{"SevenStays", 7, 3, 7},
-                      SpaceCase{"NegativeStays", -1, 2, -1}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         SpaceTest,
+                         ::testing::Values(SpaceCase{"EmptyToWall", Empty, 1, Wall},
+                                           SpaceCase{"WallToItem", Empty, 2, Item},
+                                           SpaceCase{"ItemToEmpty", Empty, 3, Empty},
+                                           SpaceCase{"AroundAgain", Empty, 4, Wall},
+                                           SpaceCase{"Snake1ToEmpty", Snake1, 1, Empty},
+                                           SpaceCase{"Snake2ToEmpty", Snake2, 1, Empty},
+                                           SpaceCase{"SevenStays", 7, 3, 7},
+                                           SpaceCase{"NegativeStays", -1, 2, -1}),
+                         [](const auto& info) { return info.param.name; });
 
 // A cell the SPACE key cannot change must not block the next cell's change:
 // the latch is only set by a change.
-TEST_F(EditorTest, SpaceHeldOntoAnUnknownCodeStillChangesTheNextCell)
-{
+TEST_F(EditorTest, SpaceHeldOntoAnUnknownCodeStillChangesTheNextCell) {
     MapGrid grid;
     grid.at(1, 1) = 7;
     WriteMap("Data/maps/mapdefault", grid);
@@ -122,17 +119,16 @@ TEST_F(EditorTest, SpaceHeldOntoAnUnknownCodeStillChangesTheNextCell)
     EXPECT_EQ(editorGrid.at(2, 1), Wall);
 }
 
-TEST_F(EditorTest, DigitsMarkStartCellsAndKeepEarlierOnes)
-{
+TEST_F(EditorTest, DigitsMarkStartCellsAndKeepEarlierOnes) {
     MapGrid grid;
     grid.at(1, 1) = Wall;
     grid.at(3, 1) = Item;
     WriteMap("Data/maps/mapdefault", grid);
-    Press(Digit(1));      // on the wall at (1, 1)
+    Press(Digit(1));  // on the wall at (1, 1)
     Press(VK_RIGHT);
-    Press(Digit(1));      // a second start cell for player 1
+    Press(Digit(1));  // a second start cell for player 1
     Press(VK_RIGHT);
-    Press(Digit(2));      // on the item at (3, 1)
+    Press(Digit(2));  // on the item at (3, 1)
     Press(VK_DOWN);
     fake::PushKeyDown(Digit(1));  // both held: 2 is applied last
     fake::PushKeyDown(Digit(2));
@@ -147,8 +143,7 @@ TEST_F(EditorTest, DigitsMarkStartCellsAndKeepEarlierOnes)
     EXPECT_EQ(editorGrid.at(3, 2), Snake2);
 }
 
-TEST_F(EditorTest, HoldingOneMarksEveryCellTheCursorStopsOn)
-{
+TEST_F(EditorTest, HoldingOneMarksEveryCellTheCursorStopsOn) {
     fake::PushKeyDown(Digit(1));
     fake::PushFrames(1);
     for (int i = 0; i < 3; ++i) {
@@ -168,8 +163,7 @@ TEST_F(EditorTest, HoldingOneMarksEveryCellTheCursorStopsOn)
     EXPECT_EQ(editorGrid.cells, expected.cells);
 }
 
-TEST_F(EditorTest, HoldingNUndoesEditsInTheNextFrame)
-{
+TEST_F(EditorTest, HoldingNUndoesEditsInTheNextFrame) {
     MapGrid grid = WalledGrid();
     grid.at(1, 1) = Item;
     WriteMap("Data/maps/mapdefault", grid);
@@ -183,7 +177,7 @@ TEST_F(EditorTest, HoldingNUndoesEditsInTheNextFrame)
     fake::PushKeyUp(Digit(2));
     fake::PushFrames(1);
     At([&] { afterNextFrame = editorGrid.at(1, 1); });
-    Press(VK_SPACE);              // changed and reloaded within one frame
+    Press(VK_SPACE);  // changed and reloaded within one frame
     fake::PushKeyUp(kKeyN);
     fake::PushFrames(1);
     Run();
@@ -192,8 +186,7 @@ TEST_F(EditorTest, HoldingNUndoesEditsInTheNextFrame)
     EXPECT_EQ(editorGrid.cells, grid.cells);
 }
 
-TEST_F(EditorTest, NWithoutADefaultMapClearsTheGrid)
-{
+TEST_F(EditorTest, NWithoutADefaultMapClearsTheGrid) {
     Press(VK_SPACE);
     Press(VK_RIGHT);
     Press(Digit(1));
@@ -204,8 +197,7 @@ TEST_F(EditorTest, NWithoutADefaultMapClearsTheGrid)
 
 // No key reaches the outer ring: the border of a loaded slot is written back
 // as it was read, whatever it holds.
-TEST_F(EditorTest, OuterRingIsCarriedOverFromLoadedToSavedSlot)
-{
+TEST_F(EditorTest, OuterRingIsCarriedOverFromLoadedToSavedSlot) {
     MapGrid grid = WalledGrid();
     grid.at(0, 0) = Item;
     grid.at(59, 0) = Snake1;

@@ -29,8 +29,7 @@ constexpr int kKeyS = 'S';
 constexpr int Digit(int d) { return '0' + d; }
 
 // A map file as a user might write it: rows of values separated by spaces.
-inline std::string MapText(const MapGrid& grid)
-{
+inline std::string MapText(const MapGrid& grid) {
     std::ostringstream out;
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
@@ -40,14 +39,12 @@ inline std::string MapText(const MapGrid& grid)
     return out.str();
 }
 
-inline void WriteMap(const std::string& path, const MapGrid& grid)
-{
+inline void WriteMap(const std::string& path, const MapGrid& grid) {
     fake::WriteFile(path, MapText(grid));
 }
 
 // The 3600 values of a written map file, in file order.
-inline MapGrid ReadMapValues(const std::string& path)
-{
+inline MapGrid ReadMapValues(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path;
     MapGrid grid;
@@ -61,8 +58,7 @@ inline MapGrid ReadMapValues(const std::string& path)
 }
 
 // A grid with a wall border, as most maps have.
-inline MapGrid WalledGrid()
-{
+inline MapGrid WalledGrid() {
     MapGrid grid;
     for (int i = 0; i < kMapSize; ++i) {
         grid.at(i, 0) = Wall;
@@ -74,8 +70,7 @@ inline MapGrid WalledGrid()
 }
 
 // Key down, `frames` frames with it held, key up, one frame.
-inline void Press(int vk, int frames = 1)
-{
+inline void Press(int vk, int frames = 1) {
     fake::PushKeyDown(vk);
     fake::PushFrames(frames);
     fake::PushKeyUp(vk);
@@ -83,15 +78,11 @@ inline void Press(int vk, int frames = 1)
 }
 
 // Runs fn at this point of the script, between two loop passes.
-inline void At(std::function<void()> fn)
-{
-    fake::PushCall(std::move(fn));
-}
+inline void At(std::function<void()> fn) { fake::PushCall(std::move(fn)); }
 
 class EditorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         fake::Reset();
         ResetGlWindowState();
         ResetEditorState();
@@ -102,10 +93,7 @@ protected:
 
     // Runs the editor to its end: the script, then the fake's closing of the
     // window.
-    void Run()
-    {
-        ASSERT_EQ(EditorMain(), 0);
-    }
+    void Run() { ASSERT_EQ(EditorMain(), 0); }
 };
 
 }  // namespace editor_test

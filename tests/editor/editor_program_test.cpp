@@ -21,8 +21,7 @@ const char* const kExpectedHelp =
     "F1      change to fullscreen\r\n"
     "ESC   quit";
 
-TEST_F(EditorTest, StartsWindowedWithTheDefaultMapAndTheCursorOnOneOne)
-{
+TEST_F(EditorTest, StartsWindowedWithTheDefaultMapAndTheCursorOnOneOne) {
     MapGrid grid = WalledGrid();
     grid.at(30, 30) = Snake1;
     WriteMap("Data/maps/mapdefault", grid);
@@ -48,8 +47,7 @@ TEST_F(EditorTest, StartsWindowedWithTheDefaultMapAndTheCursorOnOneOne)
     EXPECT_TRUE(fake::Boxes().empty());
 }
 
-TEST_F(EditorTest, StartsWithAnEmptyGridWhenTheDefaultMapIsMissing)
-{
+TEST_F(EditorTest, StartsWithAnEmptyGridWhenTheDefaultMapIsMissing) {
     editorGrid.at(10, 10) = Wall;  // left over from an earlier run
     fake::PushFrames(1);
     Run();
@@ -59,8 +57,7 @@ TEST_F(EditorTest, StartsWithAnEmptyGridWhenTheDefaultMapIsMissing)
 
 // The default map is read before the window exists: a window that cannot be
 // made still leaves it loaded, and the program ends with 0 and no frame.
-TEST_F(EditorTest, WindowFailureEndsAfterTheDefaultMapWasRead)
-{
+TEST_F(EditorTest, WindowFailureEndsAfterTheDefaultMapWasRead) {
     MapGrid grid = WalledGrid();
     WriteMap("Data/maps/mapdefault", grid);
     fake::FailNext(fake::Op::CreateWindowExA);
@@ -75,8 +72,7 @@ TEST_F(EditorTest, WindowFailureEndsAfterTheDefaultMapWasRead)
 class MissingPictureTest : public EditorTest, public ::testing::WithParamInterface<int> {};
 
 // Every file of the list is needed; any one missing stops the editor at start.
-TEST_P(MissingPictureTest, EndsTheEditorAtStart)
-{
+TEST_P(MissingPictureTest, EndsTheEditorAtStart) {
     std::filesystem::remove(kEditorTextureFiles[GetParam()]);
     fake::PushFrames(3);
     Run();
@@ -89,8 +85,7 @@ TEST_P(MissingPictureTest, EndsTheEditorAtStart)
 
 INSTANTIATE_TEST_SUITE_P(Files, MissingPictureTest, ::testing::Range(0, 11));
 
-TEST_F(EditorTest, HeldHShowsTheHelpBoxOncePerPress)
-{
+TEST_F(EditorTest, HeldHShowsTheHelpBoxOncePerPress) {
     std::size_t boxesWhileHeld = 0;
     fake::PushKeyDown(kKeyH);
     fake::PushFrames(5);
@@ -111,8 +106,7 @@ TEST_F(EditorTest, HeldHShowsTheHelpBoxOncePerPress)
     }
 }
 
-TEST_F(EditorTest, F1SwitchesModesOncePerKeyDownAndKeepsTheMap)
-{
+TEST_F(EditorTest, F1SwitchesModesOncePerKeyDownAndKeepsTheMap) {
     bool fullAfterFirst = false;
     bool f1Cleared = false;
     Press(VK_SPACE);
@@ -141,8 +135,7 @@ TEST_F(EditorTest, F1SwitchesModesOncePerKeyDownAndKeepsTheMap)
 }
 
 // A failed switch has already reported and cleaned up: the editor ends at once.
-TEST_F(EditorTest, FailedF1SwitchEndsAtOnce)
-{
+TEST_F(EditorTest, FailedF1SwitchEndsAtOnce) {
     fake::PushFrames(1);
     At([] { fake::FailNext(fake::Op::CreateWindowExA); });
     fake::PushKeyDown(VK_F1);
@@ -156,8 +149,7 @@ TEST_F(EditorTest, FailedF1SwitchEndsAtOnce)
 }
 
 // Closing the window ends the loop and releases everything; nothing is saved.
-TEST_F(EditorTest, ClosingEndsWithoutSavingAndReleasesTheWindow)
-{
+TEST_F(EditorTest, ClosingEndsWithoutSavingAndReleasesTheWindow) {
     Press(VK_SPACE);
     fake::PushClose();
     fake::PushFrames(5);  // not reached
@@ -170,8 +162,7 @@ TEST_F(EditorTest, ClosingEndsWithoutSavingAndReleasesTheWindow)
     EXPECT_TRUE(fake::Boxes().empty());
 }
 
-TEST_F(EditorTest, EscEndsAfterTheRestOfItsFrame)
-{
+TEST_F(EditorTest, EscEndsAfterTheRestOfItsFrame) {
     fake::PushKeyDown(VK_ESCAPE);
     fake::PushKeyDown(VK_SPACE);  // same frame: still acts
     fake::PushFrames(4);

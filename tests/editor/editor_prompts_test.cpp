@@ -8,8 +8,7 @@ namespace {
 // released, then one more frame.
 using Chord = std::vector<int>;
 
-void PressChord(const Chord& keys)
-{
+void PressChord(const Chord& keys) {
     for (int vk : keys) {
         fake::PushKeyDown(vk);
     }
@@ -30,8 +29,7 @@ void PrintTo(const PromptCase& c, std::ostream* out) { *out << c.name; }
 
 class PromptStateTest : public EditorTest, public ::testing::WithParamInterface<PromptCase> {};
 
-TEST_P(PromptStateTest, FollowsTheKeys)
-{
+TEST_P(PromptStateTest, FollowsTheKeys) {
     for (const Chord& chord : GetParam().chords) {
         PressChord(chord);
     }
@@ -51,7 +49,8 @@ TEST_P(PromptStateTest, FollowsTheKeys)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PromptStateTest,
+    Cases,
+    PromptStateTest,
     ::testing::Values(PromptCase{"NoneAtStart", {}, false, false},
                       PromptCase{"LOpensLoad", {{kKeyL}}, true, false},
                       PromptCase{"SOpensSave", {{kKeyS}}, false, true},
@@ -69,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SlotTest : public EditorTest, public ::testing::WithParamInterface<int> {};
 
-TEST_P(SlotTest, LoadPromptLoadsTheSlotWithoutMarkingAStartCell)
-{
+TEST_P(SlotTest, LoadPromptLoadsTheSlotWithoutMarkingAStartCell) {
     const int slot = GetParam();
     MapGrid grid = WalledGrid();
     grid.at(1, 1) = Item;
@@ -92,8 +90,7 @@ TEST_P(SlotTest, LoadPromptLoadsTheSlotWithoutMarkingAStartCell)
     EXPECT_EQ(editorGrid.cells, grid.cells);
 }
 
-TEST_P(SlotTest, SavePromptWritesTheSlotsFile)
-{
+TEST_P(SlotTest, SavePromptWritesTheSlotsFile) {
     const int slot = GetParam();
     const std::string path = "Data/maps/map" + std::to_string(slot);
     fake::WriteFile(path, std::string(20000, '1'));  // an older, longer file
@@ -120,8 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Slots, SlotTest, ::testing::Range(1, 6));
 
 // A key-down repeat of the slot digit after the prompt has closed is an
 // ordinary 1 again.
-TEST_F(EditorTest, RepeatedDigitAfterLoadMarksTheStartCell)
-{
+TEST_F(EditorTest, RepeatedDigitAfterLoadMarksTheStartCell) {
     WriteMap("Data/maps/map1", WalledGrid());
     Press(kKeyL);
     fake::PushKeyDown(Digit(1));
@@ -137,8 +133,7 @@ TEST_F(EditorTest, RepeatedDigitAfterLoadMarksTheStartCell)
     EXPECT_EQ(editorGrid.at(1, 1), Snake1);
 }
 
-TEST_F(EditorTest, LoadingAMissingSlotGivesAnEmptyGrid)
-{
+TEST_F(EditorTest, LoadingAMissingSlotGivesAnEmptyGrid) {
     WriteMap("Data/maps/mapdefault", WalledGrid());
     Press(kKeyL);
     Press(Digit(5));
@@ -147,8 +142,7 @@ TEST_F(EditorTest, LoadingAMissingSlotGivesAnEmptyGrid)
     EXPECT_FALSE(std::filesystem::exists("Data/maps/map5"));
 }
 
-TEST_F(EditorTest, AbortedSaveWritesNothing)
-{
+TEST_F(EditorTest, AbortedSaveWritesNothing) {
     Press(VK_SPACE);
     Press(kKeyS);
     Press(Digit(0));
@@ -160,16 +154,14 @@ TEST_F(EditorTest, AbortedSaveWritesNothing)
 }
 
 // Slot and save in one frame: the prompt opens and answers at once.
-TEST_F(EditorTest, PromptKeyHeldWithADigitActsAtOnce)
-{
+TEST_F(EditorTest, PromptKeyHeldWithADigitActsAtOnce) {
     PressChord({kKeyS, Digit(2)});
     Run();
     EXPECT_TRUE(std::filesystem::exists("Data/maps/map2"));
     EXPECT_FALSE(savePrompt);
 }
 
-TEST_F(EditorTest, NDuringLoadPromptLoadsTheDefaultMap)
-{
+TEST_F(EditorTest, NDuringLoadPromptLoadsTheDefaultMap) {
     MapGrid grid = WalledGrid();
     grid.at(5, 5) = Item;
     WriteMap("Data/maps/mapdefault", grid);
@@ -184,8 +176,7 @@ TEST_F(EditorTest, NDuringLoadPromptLoadsTheDefaultMap)
     EXPECT_EQ(editorGrid.cells, grid.cells);
 }
 
-TEST_F(EditorTest, EscDuringSavePromptEndsWithoutSaving)
-{
+TEST_F(EditorTest, EscDuringSavePromptEndsWithoutSaving) {
     Press(VK_SPACE);
     Press(kKeyS);
     fake::PushKeyDown(VK_ESCAPE);

@@ -7,26 +7,21 @@ namespace {
 
 // Texture entries by cell code, away from and under the cursor. Codes outside
 // 0 to 4 show as Empty.
-int NormalEntry(std::int32_t code)
-{
+int NormalEntry(std::int32_t code) {
     switch (code) {
-    case Wall: return 5;
-    case Item: return 6;
-    case Snake1: return 7;
-    case Snake2: return 8;
-    default: return 9;
+        case Wall: return 5;
+        case Item: return 6;
+        case Snake1: return 7;
+        case Snake2: return 8;
+        default: return 9;
     }
 }
 
-int CursorEntry(std::int32_t code)
-{
-    return code >= 1 && code <= 4 ? code : 0;
-}
+int CursorEntry(std::int32_t code) { return code >= 1 && code <= 4 ? code : 0; }
 
 constexpr int kPanelEntry = 10;
 
-void ExpectVertex(const fake::Vertex& v, float x, float y, float s, float t)
-{
+void ExpectVertex(const fake::Vertex& v, float x, float y, float s, float t) {
     EXPECT_FLOAT_EQ(v.x, x);
     EXPECT_FLOAT_EQ(v.y, y);
     EXPECT_FLOAT_EQ(v.z, 0.0f);
@@ -34,13 +29,11 @@ void ExpectVertex(const fake::Vertex& v, float x, float y, float s, float t)
     EXPECT_FLOAT_EQ(v.t, t);
 }
 
-const fake::Quad& CellQuad(const fake::Frame& frame, int x, int y)
-{
+const fake::Quad& CellQuad(const fake::Frame& frame, int x, int y) {
     return frame.quads.at(static_cast<std::size_t>(y * kMapSize + x));
 }
 
-void ExpectCellEntry(const fake::Frame& frame, int x, int y, int entry)
-{
+void ExpectCellEntry(const fake::Frame& frame, int x, int y, int entry) {
     EXPECT_EQ(CellQuad(frame, x, y).texture, TextureTable[entry])
         << "cell (" << x << ", " << y << ") should show entry " << entry;
 }
@@ -50,8 +43,7 @@ struct ExpectedText {
     std::string text;
 };
 
-std::vector<ExpectedText> Texts(const fake::Frame& frame)
-{
+std::vector<ExpectedText> Texts(const fake::Frame& frame) {
     std::vector<ExpectedText> texts;
     for (const fake::Text& t : frame.texts) {
         EXPECT_DOUBLE_EQ(t.x, 490.0) << t.text;
@@ -60,25 +52,19 @@ std::vector<ExpectedText> Texts(const fake::Frame& frame)
     return texts;
 }
 
-bool operator==(const ExpectedText& a, const ExpectedText& b)
-{
+bool operator==(const ExpectedText& a, const ExpectedText& b) {
     return a.y == b.y && a.text == b.text;
 }
 
-void PrintTo(const ExpectedText& t, std::ostream* out)
-{
-    *out << t.y << " \"" << t.text << "\"";
-}
+void PrintTo(const ExpectedText& t, std::ostream* out) { *out << t.y << " \"" << t.text << "\""; }
 
 // Captures the frame drawn after everything pushed so far has acted.
-void CaptureNextFrame(fake::Frame& into)
-{
+void CaptureNextFrame(fake::Frame& into) {
     fake::PushFrames(1);
     At([&into] { into = fake::LastFrame(); });
 }
 
-TEST_F(EditorTest, FirstFrameDrawsEveryCellThePanelPictureAndTheTexts)
-{
+TEST_F(EditorTest, FirstFrameDrawsEveryCellThePanelPictureAndTheTexts) {
     MapGrid grid = WalledGrid();
     grid.at(1, 1) = Wall;  // under the cursor
     grid.at(2, 1) = Item;
@@ -118,14 +104,17 @@ TEST_F(EditorTest, FirstFrameDrawsEveryCellThePanelPictureAndTheTexts)
     ExpectVertex(panel.v[3], 480, 20, 0, 1);  // the slanted left edge
 
     const std::vector<ExpectedText> expected = {
-        {100, "X-Pos =  2"}, {120, "Y-Pos =  2"}, {160, "(N)ew"},
-        {180, "(L)oad"},     {200, "(S)ave"},     {465, "(H)elp"},
+        {100, "X-Pos =  2"},
+        {120, "Y-Pos =  2"},
+        {160, "(N)ew"},
+        {180, "(L)oad"},
+        {200, "(S)ave"},
+        {465, "(H)elp"},
     };
     EXPECT_EQ(Texts(frame), expected);
 }
 
-TEST_F(EditorTest, CursorPictureMovesWithTheCursor)
-{
+TEST_F(EditorTest, CursorPictureMovesWithTheCursor) {
     MapGrid grid;
     grid.at(1, 1) = Wall;
     grid.at(2, 1) = Item;
@@ -154,15 +143,16 @@ TEST_F(EditorTest, CursorPictureMovesWithTheCursor)
     ExpectCellEntry(down, 6, 1, NormalEntry(Empty));
 }
 
-TEST_F(EditorTest, EditedCellShowsItsNewPictureUnderTheCursor)
-{
+TEST_F(EditorTest, EditedCellShowsItsNewPictureUnderTheCursor) {
     struct Step {
         int key;
         int entry;
     };
     const std::vector<Step> steps = {
-        {VK_SPACE, CursorEntry(Wall)}, {VK_SPACE, CursorEntry(Item)},
-        {Digit(2), CursorEntry(Snake2)}, {Digit(1), CursorEntry(Snake1)},
+        {VK_SPACE, CursorEntry(Wall)},
+        {VK_SPACE, CursorEntry(Item)},
+        {Digit(2), CursorEntry(Snake2)},
+        {Digit(1), CursorEntry(Snake1)},
         {VK_SPACE, CursorEntry(Empty)},
     };
     std::vector<fake::Frame> frames(steps.size());
@@ -188,8 +178,7 @@ void PrintTo(const PanelCase& c, std::ostream* out) { *out << c.name; }
 
 class PanelTest : public EditorTest, public ::testing::WithParamInterface<PanelCase> {};
 
-TEST_P(PanelTest, ShowsCoordinatesPlusOneAndTheOpenPrompt)
-{
+TEST_P(PanelTest, ShowsCoordinatesPlusOneAndTheOpenPrompt) {
     for (int i = 0; i < GetParam().repeatRight; ++i) {
         fake::PushKeyDown(VK_RIGHT);
         fake::PushFrames(1);
@@ -210,36 +199,39 @@ TEST_P(PanelTest, ShowsCoordinatesPlusOneAndTheOpenPrompt)
 const std::vector<ExpectedText> kCommandLines = {
     {160, "(N)ew"}, {180, "(L)oad"}, {200, "(S)ave"}, {465, "(H)elp"}};
 
-std::vector<ExpectedText> PanelTexts(const std::string& x, const std::string& y,
-                                     const char* heading = nullptr)
-{
+std::vector<ExpectedText> PanelTexts(const std::string& x,
+                                     const std::string& y,
+                                     const char* heading = nullptr) {
     std::vector<ExpectedText> texts = {{100, "X-Pos = " + x}, {120, "Y-Pos = " + y}};
     texts.insert(texts.end(), kCommandLines.begin(), kCommandLines.end());
     if (heading != nullptr) {
-        const std::vector<ExpectedText> prompt = {
-            {240, heading},   {270, "1: Map1"}, {290, "2: Map2"}, {310, "3: Map3"},
-            {330, "4: Map4"}, {350, "5: Map5"}, {380, "0: Abort"}};
+        const std::vector<ExpectedText> prompt = {{240, heading},
+                                                  {270, "1: Map1"},
+                                                  {290, "2: Map2"},
+                                                  {310, "3: Map3"},
+                                                  {330, "4: Map4"},
+                                                  {350, "5: Map5"},
+                                                  {380, "0: Abort"}};
         texts.insert(texts.end(), prompt.begin(), prompt.end());
     }
     return texts;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PanelTest,
-    ::testing::Values(
-        PanelCase{"LastOneDigitValue", {}, 7, 0, PanelTexts(" 9", " 2")},
-        PanelCase{"FirstTwoDigitValue", {}, 8, 0, PanelTexts("10", " 2")},
-        PanelCase{"FarCorner", {}, 60, 60, PanelTexts("59", "59")},
-        PanelCase{"LoadPrompt", {kKeyL}, 0, 3, PanelTexts(" 2", " 5", "Load map:")},
-        PanelCase{"SavePrompt", {kKeyS}, 0, 0, PanelTexts(" 2", " 2", "Save as:")},
-        PanelCase{"AbortedPrompt", {kKeyS, Digit(0)}, 0, 0, PanelTexts(" 2", " 2")},
-        PanelCase{"AnsweredPrompt", {kKeyL, Digit(3)}, 0, 0, PanelTexts(" 2", " 2")}),
+    Cases,
+    PanelTest,
+    ::testing::Values(PanelCase{"LastOneDigitValue", {}, 7, 0, PanelTexts(" 9", " 2")},
+                      PanelCase{"FirstTwoDigitValue", {}, 8, 0, PanelTexts("10", " 2")},
+                      PanelCase{"FarCorner", {}, 60, 60, PanelTexts("59", "59")},
+                      PanelCase{"LoadPrompt", {kKeyL}, 0, 3, PanelTexts(" 2", " 5", "Load map:")},
+                      PanelCase{"SavePrompt", {kKeyS}, 0, 0, PanelTexts(" 2", " 2", "Save as:")},
+                      PanelCase{"AbortedPrompt", {kKeyS, Digit(0)}, 0, 0, PanelTexts(" 2", " 2")},
+                      PanelCase{"AnsweredPrompt", {kKeyL, Digit(3)}, 0, 0, PanelTexts(" 2", " 2")}),
     [](const auto& info) { return info.param.name; });
 
 // A minimized window shows nothing new: frames go on, with swaps but no
 // drawing, and drawing comes back with the window.
-TEST_F(EditorTest, MinimizedWindowSwapsWithoutDrawing)
-{
+TEST_F(EditorTest, MinimizedWindowSwapsWithoutDrawing) {
     const WPARAM minimized = (WPARAM{1} << 16) | WA_ACTIVE;
     fake::PushMessage(WM_ACTIVATE, minimized);
     fake::Frame hidden;

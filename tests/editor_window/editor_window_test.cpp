@@ -40,8 +40,7 @@ constexpr Rgb kWhite{255, 255, 255};
 
 // The colour of texture entry i: well apart from each other after a 16-bit
 // screen's rounding, none black or white.
-Rgb ColourOf(int entry)
-{
+Rgb ColourOf(int entry) {
     static constexpr std::uint8_t kLevels[] = {48, 112, 176, 232};
     return Rgb{kLevels[entry % 4], kLevels[(entry / 4) % 4], kLevels[(entry + 1) % 3 + 1]};
 }
@@ -49,26 +48,27 @@ Rgb ColourOf(int entry)
 // A working directory with the editor's pictures and its default map.
 struct EditorDir : xkit::StagedDir {
     explicit EditorDir(const MapGrid& defaultMap)
-        : StagedDir("trevla-edit-window", kEditorTextureFiles, ColourOf, "Data/maps/mapdefault", defaultMap) {}
+        : StagedDir("trevla-edit-window",
+                    kEditorTextureFiles,
+                    ColourOf,
+                    "Data/maps/mapdefault",
+                    defaultMap) {}
 };
 
 // The entry that shows a cell holding `code`; codes outside 0 to 4 show as
 // Empty.
-int CellEntry(std::int32_t code, bool cursor)
-{
+int CellEntry(std::int32_t code, bool cursor) {
     if (code < Empty || code > Snake2) code = Empty;
     if (cursor) return code;
     return code == Empty ? EmptyTexture : WallTexture + code - Wall;
 }
 
-bool CellShows(const Screenshot& s, int cx, int cy, int entry)
-{
+bool CellShows(const Screenshot& s, int cx, int cy, int entry) {
     return Is(s, cx * 8 + 4, cy * 8 + 4, ColourOf(entry));
 }
 
 // The lit (white) pixels of the panel within a band of rows.
-Extent WhiteIn(const Screenshot& s, int top, int bottom)
-{
+Extent WhiteIn(const Screenshot& s, int top, int bottom) {
     return xkit::ExtentOf(s, kWhite, 481, top, s.width, bottom + 1);
 }
 
@@ -78,8 +78,7 @@ Extent TextOn(const Screenshot& s, int baseline) { return WhiteIn(s, baseline - 
 
 // A text starts at x 490 with its base line at `baseline`; parentheses and
 // descenders reach a few rows below it.
-void ExpectTextOn(const Screenshot& s, int baseline, int minWidth)
-{
+void ExpectTextOn(const Screenshot& s, int baseline, int minWidth) {
     SCOPED_TRACE("text on base line " + std::to_string(baseline));
     const Extent text = TextOn(s, baseline);
     ASSERT_FALSE(text.Empty());
@@ -92,8 +91,7 @@ void ExpectTextOn(const Screenshot& s, int baseline, int minWidth)
 }
 
 // The pixels of one text line from x `left` on, to compare two frames.
-std::vector<bool> TextPixels(const Screenshot& s, int baseline, int left = 481)
-{
+std::vector<bool> TextPixels(const Screenshot& s, int baseline, int left = 481) {
     std::vector<bool> lit;
     for (int y = baseline - 17; y <= baseline + 2; ++y)
         for (int x = left; x < s.width; ++x) lit.push_back(Is(s, x, y, kWhite));
@@ -107,8 +105,7 @@ constexpr int kValueColumns = 565;
 struct Session {
     explicit Session(const MapGrid& map) : dir(map), editor(x, kEditor, {}, dir.Path().string()) {}
 
-    bool Ready()
-    {
+    bool Ready() {
         if (!x.Ok() || !editor.Started()) return false;
         if (!x.WaitForPixel(560, 45, ColourOf(PanelTexture), Millis(20000))) return false;
         window = x.FindWindow(kTitle);
@@ -124,8 +121,7 @@ struct Session {
     // Held for a moment, as a finger does: the editor reads its key table
     // once per frame, so a press must outlast a frame, and a frame of a
     // sanitized build on software GL on a busy machine takes a while.
-    void Tap(XKeySym key)
-    {
+    void Tap(XKeySym key) {
         x.PressKey(key);
         std::this_thread::sleep_for(Millis(150));
         x.ReleaseKey(key);
@@ -133,21 +129,20 @@ struct Session {
     }
 
     // A tap, then the screen until it shows the key's effect.
-    std::optional<Screenshot> TapUntil(XKeySym key, const std::function<bool(const Screenshot&)>& shown)
-    {
+    std::optional<Screenshot> TapUntil(XKeySym key,
+                                       const std::function<bool(const Screenshot&)>& shown) {
         Tap(key);
         return WaitFor(x, shown);
     }
 
     // A tap that moves the cursor or changes its cell: waits for the cursor
     // picture of `entry` on (cx, cy).
-    bool TapToCursor(XKeySym key, int cx, int cy, int entry)
-    {
-        return TapUntil(key, [=](const Screenshot& shot) { return CellShows(shot, cx, cy, entry); }).has_value();
+    bool TapToCursor(XKeySym key, int cx, int cy, int entry) {
+        return TapUntil(key, [=](const Screenshot& shot) { return CellShows(shot, cx, cy, entry); })
+            .has_value();
     }
 
-    void Close()
-    {
+    void Close() {
         x.RequestClose(window);
         EXPECT_EQ(editor.WaitExit(Millis(15000)), 0);
     }
@@ -158,8 +153,7 @@ struct Session {
     XWindowId window = 0;
 };
 
-TEST(EditorWindow, EveryCellShowsItsPictureAndTheCursorFollowsTheArrows)
-{
+TEST(EditorWindow, EveryCellShowsItsPictureAndTheCursorFollowsTheArrows) {
     MapGrid map = WalledMap();
     map.at(1, 1) = Wall;
     map.at(2, 1) = Item;
@@ -186,8 +180,16 @@ TEST(EditorWindow, EveryCellShowsItsPictureAndTheCursorFollowsTheArrows)
         int x, y;
     };
     const std::vector<Step> steps = {
-        {0, 1, 1},       {XK_Right, 2, 1}, {XK_Right, 3, 1}, {XK_Right, 4, 1}, {XK_Right, 5, 1},
-        {XK_Left, 4, 1}, {XK_Left, 3, 1},  {XK_Down, 3, 2},  {XK_Up, 3, 1},    {XK_Up, 3, 1},
+        {0, 1, 1},
+        {XK_Right, 2, 1},
+        {XK_Right, 3, 1},
+        {XK_Right, 4, 1},
+        {XK_Right, 5, 1},
+        {XK_Left, 4, 1},
+        {XK_Left, 3, 1},
+        {XK_Down, 3, 2},
+        {XK_Up, 3, 1},
+        {XK_Up, 3, 1},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE("cursor on " + std::to_string(step.x) + "," + std::to_string(step.y));
@@ -204,8 +206,7 @@ TEST(EditorWindow, EveryCellShowsItsPictureAndTheCursorFollowsTheArrows)
     s.Close();
 }
 
-TEST(EditorWindow, PanelPictureTextsAndPrompts)
-{
+TEST(EditorWindow, PanelPictureTextsAndPrompts) {
     Session s(WalledMap());
     ASSERT_TRUE(s.Ready());
     auto first = WaitFor(s.x, [](const Screenshot& shot) { return !TextOn(shot, 465).Empty(); });
@@ -229,7 +230,7 @@ TEST(EditorWindow, PanelPictureTextsAndPrompts)
     // Coordinates, then the command list; nothing between (S)ave and (H)elp.
     ExpectTextOn(*first, 100, 100);  // "X-Pos =  2"
     ExpectTextOn(*first, 120, 100);
-    ExpectTextOn(*first, 160, 40);   // "(N)ew"
+    ExpectTextOn(*first, 160, 40);  // "(N)ew"
     ExpectTextOn(*first, 180, 50);
     ExpectTextOn(*first, 200, 50);
     ExpectTextOn(*first, 465, 50);
@@ -250,11 +251,14 @@ TEST(EditorWindow, PanelPictureTextsAndPrompts)
     // Each prompt adds its seven lines from 240 to 380; 0 takes them away.
     for (XKeySym open : {XK_l, XK_s}) {
         SCOPED_TRACE(open == XK_l ? "load prompt" : "save prompt");
-        auto prompt = s.TapUntil(open, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); });
+        auto prompt =
+            s.TapUntil(open, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); });
         ASSERT_TRUE(prompt.has_value());
-        for (int baseline : {240, 270, 290, 310, 330, 350, 380}) ExpectTextOn(*prompt, baseline, 40);
+        for (int baseline : {240, 270, 290, 310, 330, 350, 380})
+            ExpectTextOn(*prompt, baseline, 40);
         EXPECT_TRUE(WhiteIn(*prompt, 386, 440).Empty());
-        auto closed = s.TapUntil(XK_0, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); });
+        auto closed = s.TapUntil(
+            XK_0, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); });
         ASSERT_TRUE(closed.has_value());
     }
     s.Close();
@@ -262,8 +266,7 @@ TEST(EditorWindow, PanelPictureTextsAndPrompts)
 
 // A map drawn with the keys and saved to slot 2 is the file on disk; the help
 // box comes and goes on the way, and ESC ends the editor.
-TEST(EditorWindow, DrawSaveAndQuitWithTheKeys)
-{
+TEST(EditorWindow, DrawSaveAndQuitWithTheKeys) {
     Session s(WalledMap());
     ASSERT_TRUE(s.Ready());
     s.Tap(XK_h);
@@ -281,8 +284,10 @@ TEST(EditorWindow, DrawSaveAndQuitWithTheKeys)
     const Screenshot drawn = s.x.Grab();
     for (int x = 1; x <= 5; ++x) EXPECT_TRUE(CellShows(drawn, x, 1, WallTexture));
     EXPECT_TRUE(CellShows(drawn, 6, 1, Snake1Texture));
-    ASSERT_TRUE(s.TapUntil(XK_s, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); }));
-    ASSERT_TRUE(s.TapUntil(XK_2, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); }));
+    ASSERT_TRUE(
+        s.TapUntil(XK_s, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); }));
+    ASSERT_TRUE(
+        s.TapUntil(XK_2, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); }));
     s.Tap(XK_Escape);
     EXPECT_EQ(s.editor.WaitExit(Millis(15000)), 0);
 
@@ -294,7 +299,8 @@ TEST(EditorWindow, DrawSaveAndQuitWithTheKeys)
     for (auto& row : saved.cells) row.fill(-1);
     ReadMapFile((s.dir.Path() / "Data/maps/map2").c_str(), saved);
     EXPECT_EQ(saved.cells, expected.cells);
-    for (int slot : {1, 3, 4, 5}) EXPECT_FALSE(fs::exists(s.dir.Path() / ("Data/maps/map" + std::to_string(slot))));
+    for (int slot : {1, 3, 4, 5})
+        EXPECT_FALSE(fs::exists(s.dir.Path() / ("Data/maps/map" + std::to_string(slot))));
 }
 
 }  // namespace

@@ -196,10 +196,10 @@ std::array<float, 4> CurrentColor() { return G().color; }
 
 }  // namespace fake
 
+using fake::EnumName;
 using fake::G;
 using fake::Log;
 using fake::Num;
-using fake::EnumName;
 
 // ---------------------------------------------------------------------------
 // Immediate mode
@@ -220,7 +220,9 @@ void glEnd() {
     G().pendingVertices = 0;
 }
 
-void glVertex2i(GLint x, GLint y) { fake::AddVertex(static_cast<float>(x), static_cast<float>(y), 0); }
+void glVertex2i(GLint x, GLint y) {
+    fake::AddVertex(static_cast<float>(x), static_cast<float>(y), 0);
+}
 void glVertex2f(GLfloat x, GLfloat y) { fake::AddVertex(x, y, 0); }
 void glVertex2d(GLdouble x, GLdouble y) {
     fake::AddVertex(static_cast<float>(x), static_cast<float>(y), 0);
@@ -244,9 +246,7 @@ void glTexCoord2d(GLdouble s, GLdouble t) {
 
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { G().color = {r, g, b, 1.0f}; }
 void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { G().color = {r, g, b, a}; }
-void glColor3ub(GLubyte r, GLubyte g, GLubyte b) {
-    glColor3f(r / 255.0f, g / 255.0f, b / 255.0f);
-}
+void glColor3ub(GLubyte r, GLubyte g, GLubyte b) { glColor3f(r / 255.0f, g / 255.0f, b / 255.0f); }
 
 // ---------------------------------------------------------------------------
 // Textures
@@ -275,7 +275,8 @@ void glBindTexture(GLenum target, GLuint texture) {
 }
 
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
-    Log("glTexParameteri", {EnumName(target), EnumName(pname), EnumName(static_cast<GLenum>(param))});
+    Log("glTexParameteri",
+        {EnumName(target), EnumName(pname), EnumName(static_cast<GLenum>(param))});
 }
 
 void glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
@@ -286,10 +287,24 @@ void glTexEnvi(GLenum target, GLenum pname, GLint param) {
     Log("glTexEnvi", {EnumName(target), EnumName(pname), EnumName(static_cast<GLenum>(param))});
 }
 
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
-                  GLint border, GLenum format, GLenum type, const GLvoid*) {
-    Log("glTexImage2D", {EnumName(target), Num(level), Num(internalFormat), Num(width), Num(height),
-                         Num(border), EnumName(format), EnumName(type)});
+void glTexImage2D(GLenum target,
+                  GLint level,
+                  GLint internalFormat,
+                  GLsizei width,
+                  GLsizei height,
+                  GLint border,
+                  GLenum format,
+                  GLenum type,
+                  const GLvoid*) {
+    Log("glTexImage2D",
+        {EnumName(target),
+         Num(level),
+         Num(internalFormat),
+         Num(width),
+         Num(height),
+         Num(border),
+         EnumName(format),
+         EnumName(type)});
     G().uploads.push_back(fake::Upload{G().boundTexture, width, height, G().unpackAlignment});
 }
 
@@ -376,12 +391,18 @@ void glMatrixMode(GLenum mode) {
 void glLoadIdentity() { Log("glLoadIdentity", {}); }
 void glPushMatrix() { Log("glPushMatrix", {}); }
 void glPopMatrix() { Log("glPopMatrix", {}); }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Log("glTranslatef", {Num(x), Num(y), Num(z)}); }
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    Log("glTranslatef", {Num(x), Num(y), Num(z)});
+}
 void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
     Log("glTranslated", {Num(x), Num(y), Num(z)});
 }
 
-void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearVal,
+void glOrtho(GLdouble left,
+             GLdouble right,
+             GLdouble bottom,
+             GLdouble top,
+             GLdouble nearVal,
              GLdouble farVal) {
     Log("glOrtho", {Num(left), Num(right), Num(bottom), Num(top), Num(nearVal), Num(farVal)});
     G().ortho = {left, right, bottom, top, nearVal, farVal};
@@ -466,7 +487,9 @@ void glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
             case GL_UNSIGNED_BYTE: offset = static_cast<const GLubyte*>(lists)[i]; break;
             case GL_BYTE: offset = static_cast<GLuint>(static_cast<const GLbyte*>(lists)[i]); break;
             case GL_UNSIGNED_SHORT: offset = static_cast<const GLushort*>(lists)[i]; break;
-            case GL_SHORT: offset = static_cast<GLuint>(static_cast<const GLshort*>(lists)[i]); break;
+            case GL_SHORT:
+                offset = static_cast<GLuint>(static_cast<const GLshort*>(lists)[i]);
+                break;
             case GL_UNSIGNED_INT: offset = static_cast<const GLuint*>(lists)[i]; break;
             case GL_INT: offset = static_cast<GLuint>(static_cast<const GLint*>(lists)[i]); break;
             default: return;

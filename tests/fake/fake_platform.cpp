@@ -108,9 +108,7 @@ Handle NewHandle() {
     return reinterpret_cast<Handle>(std::uintptr_t{0x10000} + S().handleSerial);
 }
 
-bool HasFrame(DWORD style) {
-    return (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
-}
+bool HasFrame(DWORD style) { return (style & (WS_CAPTION | WS_THICKFRAME)) != 0; }
 
 LRESULT SendToProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!S().classRegistered || S().windowClass.lpfnWndProc == nullptr) return 0;
@@ -236,7 +234,8 @@ HMODULE GetModuleHandleA(const char* moduleName) {
 
 HICON LoadIconA(HINSTANCE, const char* iconName) {
     detail::LogCall("LoadIconA");
-    return reinterpret_cast<HICON>(std::uintptr_t{0x20000} + reinterpret_cast<std::uintptr_t>(iconName));
+    return reinterpret_cast<HICON>(std::uintptr_t{0x20000} +
+                                   reinterpret_cast<std::uintptr_t>(iconName));
 }
 
 HCURSOR LoadCursorA(HINSTANCE, const char* cursorName) {
@@ -304,8 +303,18 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD) {
 // ---------------------------------------------------------------------------
 // Windows
 
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                     int x, int y, int width, int height, HWND, HMENU, HINSTANCE, void*) {
+HWND CreateWindowExA(DWORD exStyle,
+                     const char* className,
+                     const char* windowName,
+                     DWORD style,
+                     int x,
+                     int y,
+                     int width,
+                     int height,
+                     HWND,
+                     HMENU,
+                     HINSTANCE,
+                     void*) {
     detail::LogCall("CreateWindowExA");
     if (Fails(Op::CreateWindowExA)) return nullptr;
     if (!S().classRegistered || className == nullptr || S().className != className) return nullptr;
@@ -349,7 +358,8 @@ BOOL ShowWindow(HWND window, int command) {
             clientHeight -= 2 * kBorder + kCaption;
         }
         SendToProc(WM_ACTIVATE, WA_ACTIVE, 0);
-        SendToProc(WM_SIZE, SIZE_RESTORED,
+        SendToProc(WM_SIZE,
+                   SIZE_RESTORED,
                    static_cast<LPARAM>((static_cast<DWORD>(clientHeight & 0xFFFF) << 16) |
                                        static_cast<DWORD>(clientWidth & 0xFFFF)));
     }
@@ -536,8 +546,11 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
         answer = S().boxAnswers.front();
         S().boxAnswers.pop_front();
     }
-    S().boxes.push_back(Box{text != nullptr ? text : "", caption != nullptr ? caption : "", type,
-                            owner != nullptr, answer});
+    S().boxes.push_back(Box{text != nullptr ? text : "",
+                            caption != nullptr ? caption : "",
+                            type,
+                            owner != nullptr,
+                            answer});
     return answer;
 }
 
@@ -579,13 +592,35 @@ DWORD timeGetTime() {
 // ---------------------------------------------------------------------------
 // Bitmap font
 
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outputPrecision,
-                  DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, const char* faceName) {
+HFONT CreateFontA(int height,
+                  int width,
+                  int escapement,
+                  int orientation,
+                  int weight,
+                  DWORD italic,
+                  DWORD underline,
+                  DWORD strikeOut,
+                  DWORD charSet,
+                  DWORD outputPrecision,
+                  DWORD clipPrecision,
+                  DWORD quality,
+                  DWORD pitchAndFamily,
+                  const char* faceName) {
     detail::LogCall("CreateFontA");
-    S().font = FontRequest{height,    width,          escapement,      orientation,   weight,
-                           italic,    underline,      strikeOut,       charSet,       outputPrecision,
-                           clipPrecision, quality,    pitchAndFamily,  faceName != nullptr ? faceName : ""};
+    S().font = FontRequest{height,
+                           width,
+                           escapement,
+                           orientation,
+                           weight,
+                           italic,
+                           underline,
+                           strikeOut,
+                           charSet,
+                           outputPrecision,
+                           clipPrecision,
+                           quality,
+                           pitchAndFamily,
+                           faceName != nullptr ? faceName : ""};
     return NewHandle<HFONT>();
 }
 

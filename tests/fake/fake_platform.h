@@ -29,7 +29,7 @@ enum class Op {
     ChoosePixelFormat,
     SetPixelFormat,
     wglCreateContext,
-    wglMakeCurrent,   // only calls that make a context current
+    wglMakeCurrent,      // only calls that make a context current
     wglMakeCurrentNone,  // calls with no context (the release)
     wglDeleteContext,
     QueryPerformanceFrequency,  // fails: no performance counter
@@ -54,9 +54,9 @@ int CallCount(const std::string& name);
 struct Box {
     std::string text;
     std::string caption;
-    UINT type;      // MB_* flags as passed
-    bool owned;     // an owner window was passed
-    int answer;     // what MessageBoxA returned
+    UINT type;   // MB_* flags as passed
+    bool owned;  // an owner window was passed
+    int answer;  // what MessageBoxA returned
 };
 // Answers to the next boxes, in order; without one a box answers IDOK, or
 // IDYES for a Yes/No box.
@@ -68,8 +68,8 @@ const std::vector<Box>& Boxes();
 
 struct Sound {
     std::string path;
-    DWORD flags;       // SND_SYNC or SND_ASYNC (plus any other flags passed)
-    double clockMs;    // fake clock when the call was made
+    DWORD flags;     // SND_SYNC or SND_ASYNC (plus any other flags passed)
+    double clockMs;  // fake clock when the call was made
 };
 const std::vector<Sound>& Sounds();
 // A synchronous sound moves the fake clock on by this much (default 0).
@@ -115,19 +115,19 @@ int SwapCount();
 
 bool WindowExists();
 bool WindowVisible();
-bool WindowFullscreen();     // created with WS_POPUP while the display mode is changed
+bool WindowFullscreen();  // created with WS_POPUP while the display mode is changed
 std::string WindowTitle();
-int WindowWidth();           // outer size passed to CreateWindowExA
+int WindowWidth();  // outer size passed to CreateWindowExA
 int WindowHeight();
-int CursorCounter();         // ShowCursor's display counter
-bool DisplayModeChanged();   // a mode change is in force
+int CursorCounter();        // ShowCursor's display counter
+bool DisplayModeChanged();  // a mode change is in force
 bool ContextCurrent();
 bool ClassRegistered();
-int WindowX();               // position passed to CreateWindowExA
+int WindowX();  // position passed to CreateWindowExA
 int WindowY();
-DWORD WindowStyle();         // styles passed to CreateWindowExA
+DWORD WindowStyle();  // styles passed to CreateWindowExA
 DWORD WindowExStyle();
-bool WindowFocused();        // the window has the keyboard focus
+bool WindowFocused();  // the window has the keyboard focus
 // The class as registered (its name copied), or all zero when none is.
 WNDCLASSA RegisteredClass();
 // The last mode record passed to ChangeDisplaySettingsA and its flags.
@@ -153,16 +153,16 @@ struct Vertex {
     float s, t;  // texture coordinate given before the vertex
 };
 struct Quad {
-    GLuint texture;      // bound 2D texture when glBegin(GL_QUADS) was called
-    bool textured;       // GL_TEXTURE_2D enabled
+    GLuint texture;  // bound 2D texture when glBegin(GL_QUADS) was called
+    bool textured;   // GL_TEXTURE_2D enabled
     std::array<Vertex, 4> v;
 };
 struct Text {
-    double x, y;         // raster position set before the text
-    std::string text;    // characters drawn through the font lists
+    double x, y;       // raster position set before the text
+    std::string text;  // characters drawn through the font lists
 };
 struct Frame {
-    int clears = 0;      // glClear calls
+    int clears = 0;  // glClear calls
     std::vector<Quad> quads;
     std::vector<Text> texts;
 };
@@ -192,7 +192,7 @@ GLint UnpackAlignment();
 GLuint ListBase();
 GLenum MatrixMode();
 GLuint BoundTexture();
-GLenum HintMode(GLenum target);      // GL_DONT_CARE unless set
+GLenum HintMode(GLenum target);  // GL_DONT_CARE unless set
 std::array<float, 4> CurrentColor();
 
 // GL state as last set.

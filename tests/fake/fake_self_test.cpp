@@ -83,8 +83,18 @@ TEST_F(FakeTest, ShowWindowActivatesAndSizesThroughTheClassProcedure) {
     RegisterRecordingClass();
     RECT r{0, 0, 640, 480};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW);
-    HWND w = CreateWindowExA(0, "OpenGL", "T", WS_OVERLAPPEDWINDOW, 0, 0, r.right - r.left,
-                             r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    HWND w = CreateWindowExA(0,
+                             "OpenGL",
+                             "T",
+                             WS_OVERLAPPEDWINDOW,
+                             0,
+                             0,
+                             r.right - r.left,
+                             r.bottom - r.top,
+                             nullptr,
+                             nullptr,
+                             nullptr,
+                             nullptr);
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(fake::WindowVisible());
     EXPECT_TRUE(procCalls.empty());

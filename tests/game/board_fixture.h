@@ -20,35 +20,34 @@
 
 namespace board {
 
-inline std::int32_t CodeOf(char c)
-{
+inline std::int32_t CodeOf(char c) {
     switch (c) {
-    case '#': return Wall;
-    case '*': return Item;
-    case 'A': case '1': return Snake1;
-    case 'B': case '2': return Snake2;
-    case '?': return 7;
-    case '~': return -1;
-    default: return Empty;
+        case '#': return Wall;
+        case '*': return Item;
+        case 'A':
+        case '1': return Snake1;
+        case 'B':
+        case '2': return Snake2;
+        case '?': return 7;
+        case '~': return -1;
+        default: return Empty;
     }
 }
 
-inline char CharOf(std::int32_t code)
-{
+inline char CharOf(std::int32_t code) {
     switch (code) {
-    case Empty: return '.';
-    case Wall: return '#';
-    case Item: return '*';
-    case Snake1: return '1';
-    case Snake2: return '2';
-    case 7: return '?';
-    case -1: return '~';
-    default: return 'X';
+        case Empty: return '.';
+        case Wall: return '#';
+        case Item: return '*';
+        case Snake1: return '1';
+        case Snake2: return '2';
+        case 7: return '?';
+        case -1: return '~';
+        default: return 'X';
     }
 }
 
-inline void StartSnake(PlayerState& player, Direction heading)
-{
+inline void StartSnake(PlayerState& player, Direction heading) {
     player.historyX[HistorySlot(historyIndex - 1)] = player.x;
     player.historyY[HistorySlot(historyIndex - 1)] = player.y;
     player.requestedDirection = player.currentDirection = heading;
@@ -62,9 +61,9 @@ inline void StartSnake(PlayerState& player, Direction heading)
 // snakes one cell long, player 1 heading Up and player 2 Down, the clock and
 // the last tick at 0. `firstHistoryIndex` lets a test start the round at any
 // place of the history ring.
-inline void Start(std::initializer_list<std::string_view> rows, bool twoPlayers,
-                  int firstHistoryIndex = 1)
-{
+inline void Start(std::initializer_list<std::string_view> rows,
+                  bool twoPlayers,
+                  int firstHistoryIndex = 1) {
     ResetGameState();
     ResetGlWindowState();
     fake::Reset();
@@ -89,8 +88,7 @@ inline void Start(std::initializer_list<std::string_view> rows, bool twoPlayers,
 }
 
 // The top-left `width` by `height` cells of the playfield as text.
-inline std::vector<std::string> Rows(int width, int height)
-{
+inline std::vector<std::string> Rows(int width, int height) {
     std::vector<std::string> rows;
     for (int y = 0; y < height; ++y) {
         std::string row;
@@ -100,8 +98,7 @@ inline std::vector<std::string> Rows(int width, int height)
     return rows;
 }
 
-inline int Count(std::int32_t code)
-{
+inline int Count(std::int32_t code) {
     int n = 0;
     for (int y = 0; y < kMapSize; ++y)
         for (int x = 0; x < kMapSize; ++x) n += playfield.at(x, y) == code;
@@ -109,15 +106,13 @@ inline int Count(std::int32_t code)
 }
 
 // Exactly these keys down.
-inline void Hold(std::initializer_list<int> keys)
-{
+inline void Hold(std::initializer_list<int> keys) {
     KeyState.fill(0);
     for (int vk : keys) KeyState[vk] = 1;
 }
 
 // A playing frame in which a tick is due.
-inline void TickFrame()
-{
+inline void TickFrame() {
     fake::AdvanceClockMs(TickInterval(speedLevel) + 1.0);
     PlayingFrame();
 }

@@ -8,14 +8,13 @@ namespace {
 
 struct TimerCase {
     const char* what;
-    LONGLONG frequency;   // 0: no performance counter
+    LONGLONG frequency;  // 0: no performance counter
     DWORD timeGetTimeBase;
     double startMs, nowMs;
     double expected;
 };
 
-TEST(FrameTimer, ReadsMillisecondsSinceItsStart)
-{
+TEST(FrameTimer, ReadsMillisecondsSinceItsStart) {
     const std::vector<TimerCase> cases{
         {"performance counter at 1 MHz", 1'000'000, 0, 250.0, 1484.5, 1234.5},
         {"performance counter at an odd frequency", 3'579'545, 0, 0.0, 60'000.25, 60'000.25},
@@ -41,8 +40,7 @@ TEST(FrameTimer, ReadsMillisecondsSinceItsStart)
     }
 }
 
-TEST(FrameTimer, NeverGoesBackwards)
-{
+TEST(FrameTimer, NeverGoesBackwards) {
     fake::Reset();
     fake::SetPerformanceFrequency(3'579'545);
     StartFrameTimer();
@@ -57,8 +55,7 @@ TEST(FrameTimer, NeverGoesBackwards)
 
 // Readings are stored as 32-bit floats: after 2^24 ms (about 4.7 hours) they
 // are exact to 2 ms only, so the loading picture may end a little early.
-TEST(FrameTimer, StoredReadingsAreCoarseInAVeryLongRun)
-{
+TEST(FrameTimer, StoredReadingsAreCoarseInAVeryLongRun) {
     using namespace session;
     Fresh();
     WriteMap(1, WalledMap({"1"}));

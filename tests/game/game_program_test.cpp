@@ -13,22 +13,20 @@ namespace {
 
 using namespace session;
 
-bool GlLogHas(const std::string& prefix)
-{
+bool GlLogHas(const std::string& prefix) {
     const auto& log = fake::GlLog();
-    return std::any_of(log.begin(), log.end(),
-                       [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+    return std::any_of(log.begin(), log.end(), [&](const std::string& call) {
+        return call.rfind(prefix, 0) == 0;
+    });
 }
 
-bool SamePlayer(const PlayerState& a, const PlayerState& b)
-{
+bool SamePlayer(const PlayerState& a, const PlayerState& b) {
     return std::memcmp(&a, &b, sizeof(PlayerState)) == 0;
 }
 
 // A map on which player 1 starts at (1, 1), right under the wall, and
 // player 2 at (40, 20), both with room to move.
-MapGrid DefaultMap()
-{
+MapGrid DefaultMap() {
     MapGrid grid = WalledMap({"1"});
     grid.at(40, 20) = Snake2;
     return grid;
@@ -40,8 +38,7 @@ struct Screen {
     std::function<bool()> holds;  // the flags of the screen
 };
 
-std::vector<Screen> Screens()
-{
+std::vector<Screen> Screens() {
     return {
         {"menu", [] {}, [] { return inMenu && !isLoading; }},
         {"loading", [] { Tap(VK_RETURN); }, [] { return isLoading && !inMenu; }},
@@ -70,8 +67,7 @@ std::vector<Screen> Screens()
     };
 }
 
-TEST(GameProgram, StartsFullscreenOnTheMenuWithItemOneMapOneAndSpeedTwo)
-{
+TEST(GameProgram, StartsFullscreenOnTheMenuWithItemOneMapOneAndSpeedTwo) {
     Fresh();
     bool checked = false;
     Frames(1);
@@ -97,8 +93,7 @@ TEST(GameProgram, StartsFullscreenOnTheMenuWithItemOneMapOneAndSpeedTwo)
 
 // The first reading after the timer starts is under a millisecond, so the
 // first round places its items as a generator seeded with 0 does.
-TEST(GameProgram, SeedsTheItemsFromTheFirstTimerReading)
-{
+TEST(GameProgram, SeedsTheItemsFromTheFirstTimerReading) {
     Fresh();
     WriteMap(1, DefaultMap());
     MapGrid played;
@@ -113,8 +108,7 @@ TEST(GameProgram, SeedsTheItemsFromTheFirstTimerReading)
     EXPECT_EQ(played.cells, playfield.cells);
 }
 
-TEST(GameProgram, ClosingTheWindowOnAnyScreenEndsInOrderWithExitCodeZero)
-{
+TEST(GameProgram, ClosingTheWindowOnAnyScreenEndsInOrderWithExitCodeZero) {
     for (const Screen& screen : Screens()) {
         SCOPED_TRACE(screen.name);
         Fresh();
@@ -136,8 +130,7 @@ TEST(GameProgram, ClosingTheWindowOnAnyScreenEndsInOrderWithExitCodeZero)
     }
 }
 
-TEST(GameProgram, EnterStartsTheLoadingPictureAndTwoSecondsLaterANewGame)
-{
+TEST(GameProgram, EnterStartsTheLoadingPictureAndTwoSecondsLaterANewGame) {
     struct Case {
         int item;
         bool twoPlayers;
@@ -199,13 +192,15 @@ TEST(GameProgram, EnterStartsTheLoadingPictureAndTwoSecondsLaterANewGame)
             EXPECT_EQ(player1.y, 1);
             EXPECT_EQ(itemCount, c.twoPlayers ? 0 : 50);
             EXPECT_NEAR(lastTickTime, 3001.0, 0.01);
-            EXPECT_EQ(fake::LastFrame().quads.size(), 1u) << "this frame still drew the loading picture";
+            EXPECT_EQ(fake::LastFrame().quads.size(), 1u)
+                << "this frame still drew the loading picture";
         });
         Frames(1);
         Do([&] {
             ++step;
             EXPECT_GT(fake::LastFrame().quads.size(), 4 * 59u) << "the playfield is drawn";
-            EXPECT_EQ(itemCount, c.twoPlayers ? 1 : 50) << "the first playing frame places the two-player item";
+            EXPECT_EQ(itemCount, c.twoPlayers ? 1 : 50)
+                << "the first playing frame places the two-player item";
             EXPECT_EQ(fake::LastFrame().texts.size(), 4u);
             if (fake::LastFrame().texts.size() == 4u) {
                 EXPECT_EQ(fake::LastFrame().texts[2].text, "Lives  =  3");
@@ -214,14 +209,14 @@ TEST(GameProgram, EnterStartsTheLoadingPictureAndTwoSecondsLaterANewGame)
         });
         EXPECT_EQ(RunGame(), 0);
         EXPECT_EQ(step, 5);
-        const std::vector<std::string> expected =
-            c.item == 2 ? std::vector<std::string>{kMenu, kSwoosh} : std::vector<std::string>{kSwoosh};
+        const std::vector<std::string> expected = c.item == 2
+                                                      ? std::vector<std::string>{kMenu, kSwoosh}
+                                                      : std::vector<std::string>{kSwoosh};
         EXPECT_EQ(SoundPaths(), expected) << "loading completes without a sound";
     }
 }
 
-TEST(GameProgram, TheExitItemEndsTheProgramAfterItsFrameWithoutASound)
-{
+TEST(GameProgram, TheExitItemEndsTheProgramAfterItsFrameWithoutASound) {
     Fresh();
     Tap(VK_UP);  // item 5
     KeyDown(VK_RETURN);
@@ -236,8 +231,7 @@ TEST(GameProgram, TheExitItemEndsTheProgramAfterItsFrameWithoutASound)
     EXPECT_FALSE(fake::DisplayModeChanged());
 }
 
-TEST(GameProgram, F1RebuildsTheWindowOncePerKeyDownAndChangesNothingElse)
-{
+TEST(GameProgram, F1RebuildsTheWindowOncePerKeyDownAndChangesNothingElse) {
     for (const Screen& screen : Screens()) {
         SCOPED_TRACE(screen.name);
         Fresh();
@@ -251,8 +245,19 @@ TEST(GameProgram, F1RebuildsTheWindowOncePerKeyDownAndChangesNothingElse)
         };
         static Snapshot before, after;  // large: kept off the stack
         auto take = [](Snapshot& s) {
-            s = {inMenu, isLoading, roundOver, paused, twoPlayer, playfield, player1, player2,
-                 historyIndex, itemCount, menuSelection, mapSlot, speedLevel};
+            s = {inMenu,
+                 isLoading,
+                 roundOver,
+                 paused,
+                 twoPlayer,
+                 playfield,
+                 player1,
+                 player2,
+                 historyIndex,
+                 itemCount,
+                 menuSelection,
+                 mapSlot,
+                 speedLevel};
         };
         int windows = 0;
         Do([&] {
@@ -296,8 +301,7 @@ TEST(GameProgram, F1RebuildsTheWindowOncePerKeyDownAndChangesNothingElse)
     }
 }
 
-TEST(GameProgram, AFailedF1RebuildEndsTheProgramAtOnce)
-{
+TEST(GameProgram, AFailedF1RebuildEndsTheProgramAtOnce) {
     Fresh();
     Do([] { fake::FailNext(fake::Op::CreateWindowExA); });
     KeyDown(VK_F1);
@@ -310,8 +314,7 @@ TEST(GameProgram, AFailedF1RebuildEndsTheProgramAtOnce)
     EXPECT_EQ(fake::Boxes().back().text, "Window Creation Error.");
 }
 
-TEST(GameProgram, AMinimisedWindowDrawsNothingWhileTheLogicGoesOn)
-{
+TEST(GameProgram, AMinimisedWindowDrawsNothingWhileTheLogicGoesOn) {
     Fresh();
     WriteMap(1, DefaultMap());
     Tap(VK_RETURN);

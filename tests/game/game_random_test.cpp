@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(GameRandomTest, KnownSequences)
-{
+TEST(GameRandomTest, KnownSequences) {
     struct Case {
         std::uint32_t seed;
         std::vector<int> draws;
@@ -28,8 +27,7 @@ TEST(GameRandomTest, KnownSequences)
     }
 }
 
-TEST(GameRandomTest, SeedingRestartsTheSequence)
-{
+TEST(GameRandomTest, SeedingRestartsTheSequence) {
     SeedGameRandom(12345);
     const int first = DrawGameRandom();
     const int second = DrawGameRandom();

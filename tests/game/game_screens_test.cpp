@@ -32,15 +32,13 @@ const std::vector<std::string> kPictureFiles{
 
 // Shows the playfield without running the playing logic: a round that is
 // over with no outcome to print.
-void ShowField()
-{
+void ShowField() {
     inMenu = isLoading = paused = false;
     roundOver = true;
     outcome = None;
 }
 
-TEST(GameScreens, EachTextureEntryHoldsItsOwnPicture)
-{
+TEST(GameScreens, EachTextureEntryHoldsItsOwnPicture) {
     Fresh();
     // Pictures of distinct widths tell the entries apart.
     for (size_t i = 0; i < kPictureFiles.size(); ++i)
@@ -63,8 +61,7 @@ TEST(GameScreens, EachTextureEntryHoldsItsOwnPicture)
     EXPECT_TRUE(fake::Boxes().empty());
 }
 
-TEST(GameScreens, AMissingPictureStopsTheGameAtStart)
-{
+TEST(GameScreens, AMissingPictureStopsTheGameAtStart) {
     for (const std::string& missing : {kPictureFiles.front(), kPictureFiles.back()}) {
         SCOPED_TRACE(missing);
         Fresh();
@@ -78,15 +75,14 @@ TEST(GameScreens, AMissingPictureStopsTheGameAtStart)
     }
 }
 
-TEST(GameScreens, ThePlayfieldDrawsEachKnownCellThenTheSidePanel)
-{
+TEST(GameScreens, ThePlayfieldDrawsEachKnownCellThenTheSidePanel) {
     Fresh();
     MapGrid field;
     field.at(0, 0) = Wall;
     field.at(1, 0) = Item;
     field.at(2, 0) = Snake1;
     field.at(3, 0) = Snake2;
-    field.at(4, 0) = 7;   // unknown codes show the background
+    field.at(4, 0) = 7;  // unknown codes show the background
     field.at(5, 0) = -1;
     field.at(30, 7) = Item;
     field.at(6, 8) = 5;
@@ -118,8 +114,7 @@ TEST(GameScreens, ThePlayfieldDrawsEachKnownCellThenTheSidePanel)
     EXPECT_TRUE(checked);
 }
 
-TEST(GameScreens, TheHudPrintsLivesAndPointsOfBothPlayers)
-{
+TEST(GameScreens, TheHudPrintsLivesAndPointsOfBothPlayers) {
     struct Case {
         int lives1, points1, lives2, points2;
         std::vector<std::string> texts;
@@ -157,8 +152,7 @@ TEST(GameScreens, TheHudPrintsLivesAndPointsOfBothPlayers)
     EXPECT_EQ(checked, static_cast<int>(cases.size()));
 }
 
-TEST(GameScreens, TheMenuWinsOverLoadingWhichWinsOverThePlayfield)
-{
+TEST(GameScreens, TheMenuWinsOverLoadingWhichWinsOverThePlayfield) {
     enum Shown { Menu, Loading, Field, FieldPaused };
     struct Case {
         bool inMenu, isLoading, roundOver, paused;
@@ -192,26 +186,26 @@ TEST(GameScreens, TheMenuWinsOverLoadingWhichWinsOverThePlayfield)
             const fake::Frame& f = fake::LastFrame();
             ASSERT_FALSE(f.quads.empty());
             switch (c.shown) {
-            case Menu:
-                EXPECT_EQ(f.quads.size(), 9u);
-                EXPECT_EQ(f.quads[0].texture, TextureTable[MenuHeaderTexture]);
-                EXPECT_TRUE(f.texts.empty());
-                break;
-            case Loading:
-                EXPECT_EQ(f.quads.size(), 1u);
-                EXPECT_EQ(f.quads[0].texture, TextureTable[LoadingTexture]);
-                EXPECT_TRUE(f.texts.empty());
-                break;
-            case Field:
-            case FieldPaused:
-                EXPECT_EQ(f.quads.back().texture, TextureTable[Player2LabelTexture]);
-                EXPECT_EQ(f.texts.size(), c.shown == FieldPaused ? 5u : 4u);
-                if (c.shown == FieldPaused && f.texts.size() == 5u) {
-                    EXPECT_EQ(f.texts[4].text, "PAUSE");
-                    EXPECT_EQ(f.texts[4].x, 525);
-                    EXPECT_EQ(f.texts[4].y, 370);
-                }
-                break;
+                case Menu:
+                    EXPECT_EQ(f.quads.size(), 9u);
+                    EXPECT_EQ(f.quads[0].texture, TextureTable[MenuHeaderTexture]);
+                    EXPECT_TRUE(f.texts.empty());
+                    break;
+                case Loading:
+                    EXPECT_EQ(f.quads.size(), 1u);
+                    EXPECT_EQ(f.quads[0].texture, TextureTable[LoadingTexture]);
+                    EXPECT_TRUE(f.texts.empty());
+                    break;
+                case Field:
+                case FieldPaused:
+                    EXPECT_EQ(f.quads.back().texture, TextureTable[Player2LabelTexture]);
+                    EXPECT_EQ(f.texts.size(), c.shown == FieldPaused ? 5u : 4u);
+                    if (c.shown == FieldPaused && f.texts.size() == 5u) {
+                        EXPECT_EQ(f.texts[4].text, "PAUSE");
+                        EXPECT_EQ(f.texts[4].x, 525);
+                        EXPECT_EQ(f.texts[4].y, 370);
+                    }
+                    break;
             }
         });
         // Back to a state in which no logic changes the flags.

@@ -6,9 +6,9 @@
 
 #include <array>
 #include <filesystem>
-#include <sstream>
 #include <functional>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +24,7 @@
 
 namespace session {
 
-inline void Fresh()
-{
+inline void Fresh() {
     ResetGameState();
     ResetGlWindowState();
     fake::Reset();
@@ -36,8 +35,7 @@ inline void Fresh()
 
 // A field with a wall ring and the drawing painted with its top-left at
 // (1, 1): '#' wall, '.' empty, '*' item, '1' and '2' start cells, '?' code 7.
-inline MapGrid WalledMap(std::initializer_list<std::string_view> rows = {})
-{
+inline MapGrid WalledMap(std::initializer_list<std::string_view> rows = {}) {
     MapGrid grid;
     for (int i = 0; i < kMapSize; ++i) {
         grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
@@ -48,12 +46,12 @@ inline MapGrid WalledMap(std::initializer_list<std::string_view> rows = {})
         for (int x = 0; x < static_cast<int>(row.size()); ++x) {
             std::int32_t code = Empty;
             switch (row[x]) {
-            case '#': code = Wall; break;
-            case '*': code = Item; break;
-            case '1': code = Snake1; break;
-            case '2': code = Snake2; break;
-            case '?': code = 7; break;
-            default: break;
+                case '#': code = Wall; break;
+                case '*': code = Item; break;
+                case '1': code = Snake1; break;
+                case '2': code = Snake2; break;
+                case '?': code = 7; break;
+                default: break;
             }
             grid.at(x + 1, y) = code;
         }
@@ -62,8 +60,7 @@ inline MapGrid WalledMap(std::initializer_list<std::string_view> rows = {})
     return grid;
 }
 
-inline void WriteMap(int slot, const MapGrid& grid)
-{
+inline void WriteMap(int slot, const MapGrid& grid) {
     WriteMapFile(("Data/maps/map" + std::to_string(slot)).c_str(), grid);
 }
 
@@ -73,8 +70,7 @@ inline void KeyDown(int vk) { fake::PushKeyDown(vk); }
 inline void KeyUp(int vk) { fake::PushKeyUp(vk); }
 
 // A key pressed for one frame and released, then one more frame.
-inline void Tap(int vk)
-{
+inline void Tap(int vk) {
     KeyDown(vk);
     Frames(1);
     KeyUp(vk);
@@ -82,16 +78,14 @@ inline void Tap(int vk)
 }
 
 // One frame in which a tick is due at the speed then chosen.
-inline void TickFrame()
-{
+inline void TickFrame() {
     Do([] { fake::AdvanceClockMs(TickInterval(speedLevel) + 1.0); });
     Frames(1);
 }
 
 // From the menu with item 1 or 2 selected: Enter, then the frame in which
 // the loading picture has been up for 2000 ms and the round is set up.
-inline void StartGame()
-{
+inline void StartGame() {
     Tap(VK_RETURN);
     Do([] { fake::AdvanceClockMs(2001); });
     Frames(1);
@@ -109,15 +103,13 @@ struct PlacedText {
     bool operator==(const PlacedText&) const = default;
 };
 
-inline std::vector<PlacedText> Texts(const fake::Frame& frame)
-{
+inline std::vector<PlacedText> Texts(const fake::Frame& frame) {
     std::vector<PlacedText> texts;
     for (const fake::Text& t : frame.texts) texts.push_back({t.x, t.y, t.text});
     return texts;
 }
 
-inline std::vector<std::string> SoundPaths()
-{
+inline std::vector<std::string> SoundPaths() {
     std::vector<std::string> paths;
     for (const fake::Sound& s : fake::Sounds()) paths.push_back(s.path);
     return paths;
@@ -127,8 +119,7 @@ inline bool Blocking(const fake::Sound& s) { return (s.flags & SND_ASYNC) == 0; 
 
 // A quad as text, for readable comparisons: its texture entry and its corners
 // with their texture coordinates, in the order drawn.
-inline std::string Describe(const fake::Quad& q)
-{
+inline std::string Describe(const fake::Quad& q) {
     int entry = -1;
     for (int i = 0; i < static_cast<int>(TextureTable.size()); ++i)
         if (TextureTable[i] == q.texture) entry = i;
@@ -141,21 +132,18 @@ inline std::string Describe(const fake::Quad& q)
 
 // The quad that the picture rule gives for a picture over four corners
 // listed (left, bottom), (right, bottom), (right, top), (left, top).
-inline std::string Picture(int entry, std::array<std::array<float, 2>, 4> corners)
-{
+inline std::string Picture(int entry, std::array<std::array<float, 2>, 4> corners) {
     fake::Quad q{TextureTable[entry], true, {}};
     const float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     for (int i = 0; i < 4; ++i) q.v[i] = {corners[i][0], corners[i][1], 0, tex[i][0], tex[i][1]};
     return Describe(q);
 }
 
-inline std::string Picture(int entry, float left, float top, float right, float bottom)
-{
+inline std::string Picture(int entry, float left, float top, float right, float bottom) {
     return Picture(entry, {{{left, bottom}, {right, bottom}, {right, top}, {left, top}}});
 }
 
-inline std::vector<std::string> Describe(const std::vector<fake::Quad>& quads)
-{
+inline std::vector<std::string> Describe(const std::vector<fake::Quad>& quads) {
     std::vector<std::string> out;
     for (const fake::Quad& q : quads) out.push_back(Describe(q));
     return out;
@@ -166,8 +154,7 @@ constexpr const char* kMenu = "Data/sounds/menu/menu.wav";
 constexpr const char* kSwoosh = "Data/sounds/menu/swoosh.wav";
 constexpr const char* kWin = "Data/sounds/ingame/win.wav";
 
-inline std::ostream& operator<<(std::ostream& out, const PlacedText& t)
-{
+inline std::ostream& operator<<(std::ostream& out, const PlacedText& t) {
     return out << "\"" << t.text << "\" at (" << t.x << ", " << t.y << ")";
 }
 

@@ -22,15 +22,13 @@ struct MenuCase {
     int sounds;  // menu sounds played, all without waiting
 };
 
-void Set(MenuValues v)
-{
+void Set(MenuValues v) {
     menuSelection = v.selection;
     mapSlot = v.map;
     speedLevel = v.speed;
 }
 
-TEST(MainMenu, ArrowsStopAtTheEndsEnterWrapsAndEachPressActsOnce)
-{
+TEST(MainMenu, ArrowsStopAtTheEndsEnterWrapsAndEachPressActsOnce) {
     const std::vector<MenuCase> cases{
         {"Up on item 1 selects item 5", {1, 1, 2}, [] { Tap(VK_UP); }, {5, 1, 2}, 1},
         {"Down on item 5 selects item 1", {5, 1, 2}, [] { Tap(VK_DOWN); }, {1, 1, 2}, 1},
@@ -43,13 +41,32 @@ TEST(MainMenu, ArrowsStopAtTheEndsEnterWrapsAndEachPressActsOnce)
         {"Right on speed 3 keeps speed 3", {4, 1, 3}, [] { Tap(VK_RIGHT); }, {4, 1, 3}, 1},
         {"Left on speed 2 gives speed 1", {4, 1, 2}, [] { Tap(VK_LEFT); }, {4, 1, 1}, 1},
         {"Enter on speed 3 gives speed 1", {4, 1, 3}, [] { Tap(VK_RETURN); }, {4, 1, 1}, 1},
-        {"Left and Right on item 1 only sound", {1, 3, 3},
-         [] { Tap(VK_LEFT); Tap(VK_RIGHT); }, {1, 3, 3}, 2},
-        {"Left and Right on item 2 only sound", {2, 3, 3},
-         [] { Tap(VK_LEFT); Tap(VK_RIGHT); }, {2, 3, 3}, 2},
-        {"Left and Right on item 5 only sound", {5, 3, 3},
-         [] { Tap(VK_LEFT); Tap(VK_RIGHT); }, {5, 3, 3}, 2},
-        {"a held arrow acts once, key repeat or not", {1, 1, 2},
+        {"Left and Right on item 1 only sound",
+         {1, 3, 3},
+         [] {
+             Tap(VK_LEFT);
+             Tap(VK_RIGHT);
+         },
+         {1, 3, 3},
+         2},
+        {"Left and Right on item 2 only sound",
+         {2, 3, 3},
+         [] {
+             Tap(VK_LEFT);
+             Tap(VK_RIGHT);
+         },
+         {2, 3, 3},
+         2},
+        {"Left and Right on item 5 only sound",
+         {5, 3, 3},
+         [] {
+             Tap(VK_LEFT);
+             Tap(VK_RIGHT);
+         },
+         {5, 3, 3},
+         2},
+        {"a held arrow acts once, key repeat or not",
+         {1, 1, 2},
          [] {
              KeyDown(VK_DOWN);
              Frames(3);
@@ -58,8 +75,10 @@ TEST(MainMenu, ArrowsStopAtTheEndsEnterWrapsAndEachPressActsOnce)
              KeyUp(VK_DOWN);
              Frames(1);
          },
-         {2, 1, 2}, 1},
-        {"a held Enter acts once", {3, 1, 2},
+         {2, 1, 2},
+         1},
+        {"a held Enter acts once",
+         {3, 1, 2},
          [] {
              KeyDown(VK_RETURN);
              Frames(3);
@@ -68,24 +87,43 @@ TEST(MainMenu, ArrowsStopAtTheEndsEnterWrapsAndEachPressActsOnce)
              KeyUp(VK_RETURN);
              Frames(1);
          },
-         {3, 2, 2}, 1},
-        {"a new press acts again", {1, 1, 2}, [] { Tap(VK_DOWN); Tap(VK_DOWN); }, {3, 1, 2}, 2},
-        {"Up and Down together leave the selection", {2, 1, 2},
+         {3, 2, 2},
+         1},
+        {"a new press acts again",
+         {1, 1, 2},
+         [] {
+             Tap(VK_DOWN);
+             Tap(VK_DOWN);
+         },
+         {3, 1, 2},
+         2},
+        {"Up and Down together leave the selection",
+         {2, 1, 2},
          [] {
              KeyDown(VK_UP);
              KeyDown(VK_DOWN);
              Frames(2);
          },
-         {2, 1, 2}, 2},
-        {"Enter acts on the item the arrows of its frame selected", {2, 1, 2},
+         {2, 1, 2},
+         2},
+        {"Enter acts on the item the arrows of its frame selected",
+         {2, 1, 2},
          [] {
              KeyDown(VK_DOWN);
              KeyDown(VK_RETURN);
              Frames(1);
          },
-         {3, 2, 2}, 2},
-        {"ESC, SPACE and P do nothing", {2, 4, 1},
-         [] { Tap(VK_ESCAPE); Tap(VK_SPACE); Tap('P'); }, {2, 4, 1}, 0},
+         {3, 2, 2},
+         2},
+        {"ESC, SPACE and P do nothing",
+         {2, 4, 1},
+         [] {
+             Tap(VK_ESCAPE);
+             Tap(VK_SPACE);
+             Tap('P');
+         },
+         {2, 4, 1},
+         0},
     };
     for (const MenuCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -108,8 +146,7 @@ TEST(MainMenu, ArrowsStopAtTheEndsEnterWrapsAndEachPressActsOnce)
     }
 }
 
-TEST(MainMenu, AnArrowHeldWhenPlayReturnsToTheMenuActsInThatVeryFrame)
-{
+TEST(MainMenu, AnArrowHeldWhenPlayReturnsToTheMenuActsInThatVeryFrame) {
     Fresh();
     WriteMap(1, WalledMap({"", "", "", "", "1"}));
     StartGame();
@@ -128,18 +165,22 @@ TEST(MainMenu, AnArrowHeldWhenPlayReturnsToTheMenuActsInThatVeryFrame)
     EXPECT_EQ(SoundPaths(), (std::vector<std::string>{kSwoosh, kBuzzer, kMenu}));
 }
 
-TEST(MainMenu, TheMenuShowsNinePicturesInOrderWithThePreviewOfTheSelection)
-{
+TEST(MainMenu, TheMenuShowsNinePicturesInOrderWithThePreviewOfTheSelection) {
     struct ScreenCase {
         MenuValues values;
         int preview;  // -1: none
     };
     const std::vector<ScreenCase> cases{
-        {{1, 4, 3}, SinglePreviewTexture},  {{2, 4, 3}, MultiPreviewTexture},
-        {{3, 1, 3}, Map1PreviewTexture},    {{3, 2, 3}, Map2PreviewTexture},
-        {{3, 3, 3}, Map3PreviewTexture},    {{3, 4, 3}, Map4PreviewTexture},
-        {{3, 5, 3}, Map5PreviewTexture},    {{4, 5, 1}, Speed1PreviewTexture},
-        {{4, 5, 2}, Speed2PreviewTexture},  {{4, 5, 3}, Speed3PreviewTexture},
+        {{1, 4, 3}, SinglePreviewTexture},
+        {{2, 4, 3}, MultiPreviewTexture},
+        {{3, 1, 3}, Map1PreviewTexture},
+        {{3, 2, 3}, Map2PreviewTexture},
+        {{3, 3, 3}, Map3PreviewTexture},
+        {{3, 4, 3}, Map4PreviewTexture},
+        {{3, 5, 3}, Map5PreviewTexture},
+        {{4, 5, 1}, Speed1PreviewTexture},
+        {{4, 5, 2}, Speed2PreviewTexture},
+        {{4, 5, 3}, Speed3PreviewTexture},
         {{5, 5, 3}, -1},
     };
     Fresh();
@@ -150,7 +191,8 @@ TEST(MainMenu, TheMenuShowsNinePicturesInOrderWithThePreviewOfTheSelection)
         Do([&] {
             ++checked;
             SCOPED_TRACE("item " + std::to_string(c.values.selection) + ", map " +
-                         std::to_string(c.values.map) + ", speed " + std::to_string(c.values.speed));
+                         std::to_string(c.values.map) + ", speed " +
+                         std::to_string(c.values.speed));
             std::vector<std::string> expected{
                 Picture(MenuHeaderTexture, 0, 3, 640, 80),
                 Picture(PreviewFrameTexture, 300, 100, 556, 356),

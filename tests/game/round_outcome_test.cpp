@@ -15,8 +15,7 @@ MapGrid DeadlyMap() { return WalledMap({"1"}); }
 // Player 1 starts at (5, 12) heading Up to two items and then a wall:
 // two points, then a death at the fifth tick. Forty more items lie in row
 // 50, so the first round tops up 8 and a restart with 2 points 6.
-MapGrid ItemsThenWallMap()
-{
+MapGrid ItemsThenWallMap() {
     MapGrid grid = WalledMap();
     grid.at(5, 12) = Snake1;
     grid.at(5, 11) = grid.at(5, 10) = Item;
@@ -25,8 +24,7 @@ MapGrid ItemsThenWallMap()
     return grid;
 }
 
-std::vector<PlacedText> OutcomeTexts(const fake::Frame& frame)
-{
+std::vector<PlacedText> OutcomeTexts(const fake::Frame& frame) {
     std::vector<PlacedText> texts;
     for (const PlacedText& t : Texts(frame))
         if (t.text.rfind("Lives", 0) != 0 && t.text.rfind("Points", 0) != 0) texts.push_back(t);
@@ -36,8 +34,7 @@ std::vector<PlacedText> OutcomeTexts(const fake::Frame& frame)
 const PlacedText kRestart{90, 250, "Press SPACE to restart"};
 const PlacedText kToMenu{90, 250, "Press SPACE to return to Menu"};
 
-TEST(Pause, PHeldPausesOnceAndANewPressResumesWithoutWaiting)
-{
+TEST(Pause, PHeldPausesOnceAndANewPressResumesWithoutWaiting) {
     Fresh();
     WriteMap(1, DeadlyMap());
     fake::SetSyncSoundLengthMs(300);
@@ -82,8 +79,7 @@ TEST(Pause, PHeldPausesOnceAndANewPressResumesWithoutWaiting)
     EXPECT_FALSE(Blocking(fake::Sounds()[2]));
 }
 
-TEST(Pause, SpaceResumesWithoutPBeingReleased)
-{
+TEST(Pause, SpaceResumesWithoutPBeingReleased) {
     Fresh();
     WriteMap(1, DeadlyMap());
     StartGame();
@@ -104,8 +100,7 @@ TEST(Pause, SpaceResumesWithoutPBeingReleased)
     EXPECT_FALSE(Blocking(fake::Sounds()[2]));
 }
 
-TEST(Pause, EscWhilePausedReturnsToTheMenuWithTheBuzzer)
-{
+TEST(Pause, EscWhilePausedReturnsToTheMenuWithTheBuzzer) {
     Fresh();
     WriteMap(1, DeadlyMap());
     StartGame();
@@ -120,8 +115,7 @@ TEST(Pause, EscWhilePausedReturnsToTheMenuWithTheBuzzer)
     EXPECT_TRUE(Blocking(fake::Sounds()[2]));
 }
 
-TEST(RoundOver, ARestartKeepsLivesAndPointsAndTopsUpToFiftyMinusPoints)
-{
+TEST(RoundOver, ARestartKeepsLivesAndPointsAndTopsUpToFiftyMinusPoints) {
     Fresh();
     WriteMap(1, ItemsThenWallMap());
     StartGame();
@@ -159,13 +153,13 @@ TEST(RoundOver, ARestartKeepsLivesAndPointsAndTopsUpToFiftyMinusPoints)
     KeyUp(VK_SPACE);
     EXPECT_EQ(RunGame(), 0);
     EXPECT_EQ(step, 3);
-    EXPECT_EQ(SoundPaths(), std::vector<std::string>{kSwoosh}) << "a death and a restart are silent";
+    EXPECT_EQ(SoundPaths(), std::vector<std::string>{kSwoosh})
+        << "a death and a restart are silent";
 }
 
 // Ends of a game: the last life lost, or the level complete; SPACE or ESC
 // then return to the menu with the buzzer, and the next game has 3 lives.
-TEST(RoundOver, AGameThatIsOverReturnsToTheMenuWithTheBuzzer)
-{
+TEST(RoundOver, AGameThatIsOverReturnsToTheMenuWithTheBuzzer) {
     struct Case {
         const char* what;
         bool levelComplete;
@@ -174,14 +168,26 @@ TEST(RoundOver, AGameThatIsOverReturnsToTheMenuWithTheBuzzer)
         std::vector<std::string> sounds;
     };
     const std::vector<Case> cases{
-        {"last life, SPACE", false, VK_SPACE,
-         {{150, 200, "Player 1: GAME OVER"}, kToMenu}, {kSwoosh, kBuzzer}},
-        {"last life, ESC", false, VK_ESCAPE,
-         {{150, 200, "Player 1: GAME OVER"}, kToMenu}, {kSwoosh, kBuzzer}},
-        {"level complete, SPACE", true, VK_SPACE,
-         {{150, 200, "LEVEL COMPLETE!"}, kToMenu}, {kSwoosh, kWin, kBuzzer}},
-        {"level complete, ESC", true, VK_ESCAPE,
-         {{150, 200, "LEVEL COMPLETE!"}, kToMenu}, {kSwoosh, kWin, kBuzzer}},
+        {"last life, SPACE",
+         false,
+         VK_SPACE,
+         {{150, 200, "Player 1: GAME OVER"}, kToMenu},
+         {kSwoosh, kBuzzer}},
+        {"last life, ESC",
+         false,
+         VK_ESCAPE,
+         {{150, 200, "Player 1: GAME OVER"}, kToMenu},
+         {kSwoosh, kBuzzer}},
+        {"level complete, SPACE",
+         true,
+         VK_SPACE,
+         {{150, 200, "LEVEL COMPLETE!"}, kToMenu},
+         {kSwoosh, kWin, kBuzzer}},
+        {"level complete, ESC",
+         true,
+         VK_ESCAPE,
+         {{150, 200, "LEVEL COMPLETE!"}, kToMenu},
+         {kSwoosh, kWin, kBuzzer}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -238,8 +244,7 @@ TEST(RoundOver, AGameThatIsOverReturnsToTheMenuWithTheBuzzer)
     }
 }
 
-TEST(RoundOver, SpaceHeldAcrossRoundEndsRestartsUntilThePlayerIsOutOfLives)
-{
+TEST(RoundOver, SpaceHeldAcrossRoundEndsRestartsUntilThePlayerIsOutOfLives) {
     Fresh();
     WriteMap(1, DeadlyMap());
     StartGame();
@@ -266,8 +271,7 @@ TEST(RoundOver, SpaceHeldAcrossRoundEndsRestartsUntilThePlayerIsOutOfLives)
     EXPECT_TRUE(Blocking(fake::Sounds()[1]));
 }
 
-TEST(RoundOver, AFrameBothPausedAndOverRunsBothBlocks)
-{
+TEST(RoundOver, AFrameBothPausedAndOverRunsBothBlocks) {
     struct Case {
         const char* what;
         int key;
@@ -275,7 +279,11 @@ TEST(RoundOver, AFrameBothPausedAndOverRunsBothBlocks)
         std::vector<std::string> sounds;  // after the swoosh and the pause sound
     };
     const std::vector<Case> cases{
-        {"ESC: both blocks go to the menu, the buzzer twice", VK_ESCAPE, true, false, false,
+        {"ESC: both blocks go to the menu, the buzzer twice",
+         VK_ESCAPE,
+         true,
+         false,
+         false,
          {kBuzzer, kBuzzer}},
         {"SPACE: resumes and restarts in one frame", VK_SPACE, false, false, false, {kMenu}},
         {"a new P: only resumes", 'P', false, false, true, {kMenu}},
@@ -295,7 +303,8 @@ TEST(RoundOver, AFrameBothPausedAndOverRunsBothBlocks)
             EXPECT_TRUE(paused);
             EXPECT_TRUE(roundOver);
             EXPECT_EQ(OutcomeTexts(fake::LastFrame()),
-                      (std::vector<PlacedText>{{150, 200, "Player 1 died"}, kRestart, {525, 370, "PAUSE"}}));
+                      (std::vector<PlacedText>{
+                          {150, 200, "Player 1 died"}, kRestart, {525, 370, "PAUSE"}}));
         });
         KeyDown(c.key);
         Frames(1);
@@ -314,8 +323,7 @@ TEST(RoundOver, AFrameBothPausedAndOverRunsBothBlocks)
     }
 }
 
-TEST(RoundOver, TheOutcomeTextsForEveryOutcomeAndLives)
-{
+TEST(RoundOver, TheOutcomeTextsForEveryOutcomeAndLives) {
     struct Case {
         RoundOutcome outcome;
         int lives1, lives2;

@@ -17,8 +17,7 @@ namespace {
 using Cell = std::pair<int, int>;
 
 // A field with a wall all round and nothing inside.
-MapGrid WalledField()
-{
+MapGrid WalledField() {
     MapGrid grid;
     for (int i = 0; i < kMapSize; ++i) {
         grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
@@ -29,25 +28,23 @@ MapGrid WalledField()
 
 // Paints a drawing onto the grid with its top-left at (x0, y0):
 // '#' wall, '.' empty, '*' item, '1' and '2' start cells.
-void Draw(MapGrid& grid, int x0, int y0, std::initializer_list<const char*> rows)
-{
+void Draw(MapGrid& grid, int x0, int y0, std::initializer_list<const char*> rows) {
     int y = y0;
     for (const char* row : rows) {
         for (int x = x0; *row; ++row, ++x) {
             switch (*row) {
-            case '#': grid.at(x, y) = Wall; break;
-            case '*': grid.at(x, y) = Item; break;
-            case '1': grid.at(x, y) = Snake1; break;
-            case '2': grid.at(x, y) = Snake2; break;
-            default: grid.at(x, y) = Empty; break;
+                case '#': grid.at(x, y) = Wall; break;
+                case '*': grid.at(x, y) = Item; break;
+                case '1': grid.at(x, y) = Snake1; break;
+                case '2': grid.at(x, y) = Snake2; break;
+                default: grid.at(x, y) = Empty; break;
             }
         }
         ++y;
     }
 }
 
-std::vector<Cell> CellsHolding(const MapGrid& grid, std::int32_t code)
-{
+std::vector<Cell> CellsHolding(const MapGrid& grid, std::int32_t code) {
     std::vector<Cell> cells;
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
@@ -62,8 +59,7 @@ std::vector<Cell> CellsHolding(const MapGrid& grid, std::int32_t code)
 // Runs each test in a fresh directory with an empty "Data/maps".
 class RoundSetupTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ResetGameState();
         SeedGameRandom(0);
         previous_ = std::filesystem::current_path();
@@ -75,14 +71,12 @@ protected:
         std::filesystem::create_directories("Data/maps");
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         std::filesystem::current_path(previous_);
         std::filesystem::remove_all(dir_);
     }
 
-    static void SaveSlot(MapSlot slot, const MapGrid& grid)
-    {
+    static void SaveSlot(MapSlot slot, const MapGrid& grid) {
         WriteMapFile(MapSlotPath(slot), grid);
     }
 
@@ -90,8 +84,7 @@ protected:
     std::filesystem::path dir_;
 };
 
-TEST_F(RoundSetupTest, LastStartCellInScanOrderWins)
-{
+TEST_F(RoundSetupTest, LastStartCellInScanOrderWins) {
     MapGrid map = WalledField();
     map.at(10, 5) = Snake1;
     map.at(3, 7) = Snake1;
@@ -110,8 +103,7 @@ TEST_F(RoundSetupTest, LastStartCellInScanOrderWins)
     EXPECT_EQ(CellsHolding(playfield, Snake2), (std::vector<Cell>{{44, 2}, {20, 9}, {50, 9}}));
 }
 
-TEST_F(RoundSetupTest, OnePlayerTopUp)
-{
+TEST_F(RoundSetupTest, OnePlayerTopUp) {
     struct Case {
         int mapItems;
         int points;
@@ -164,16 +156,18 @@ TEST_F(RoundSetupTest, OnePlayerTopUp)
     }
 }
 
-TEST_F(RoundSetupTest, SeedZeroPlacesItemsAtKnownCells)
-{
+TEST_F(RoundSetupTest, SeedZeroPlacesItemsAtKnownCells) {
     // Seed 0 draws 38, 7719, 21238, 2437, 8855, 11797, 8365, 32285, 10450: the pairs
     // (39, 6), (11, 2), (40, 24), (14, 38). The wall at (11, 2) drops the
     // second pair.
     MapGrid map = WalledField();
-    Draw(map, 10, 1, {
-        ".1..",
-        ".#..",
-    });
+    Draw(map,
+         10,
+         1,
+         {
+             ".1..",
+             ".#..",
+         });
     SaveSlot(1, map);
     player1.points = 47;
 
@@ -185,8 +179,7 @@ TEST_F(RoundSetupTest, SeedZeroPlacesItemsAtKnownCells)
     EXPECT_EQ(DrawGameRandom(), 10450);
 }
 
-TEST_F(RoundSetupTest, TopUpEndsWhenTheInnerFieldIsFull)
-{
+TEST_F(RoundSetupTest, TopUpEndsWhenTheInnerFieldIsFull) {
     struct Case {
         const char* name;
         int freeCells;  // empty cells left inside the ring
@@ -215,13 +208,15 @@ TEST_F(RoundSetupTest, TopUpEndsWhenTheInnerFieldIsFull)
     }
 }
 
-TEST_F(RoundSetupTest, TwoPlayerRoundRemovesEveryItemAndDrawsNothing)
-{
+TEST_F(RoundSetupTest, TwoPlayerRoundRemovesEveryItemAndDrawsNothing) {
     MapGrid map = WalledField();
-    Draw(map, 5, 5, {
-        "*1*.",
-        "..2*",
-    });
+    Draw(map,
+         5,
+         5,
+         {
+             "*1*.",
+             "..2*",
+         });
     map.at(0, 0) = Item;
     SaveSlot(3, map);
     mapSlot = 3;
@@ -236,13 +231,15 @@ TEST_F(RoundSetupTest, TwoPlayerRoundRemovesEveryItemAndDrawsNothing)
     EXPECT_EQ(DrawGameRandom(), 38);
 }
 
-TEST_F(RoundSetupTest, OnePlayerRoundRemovesSnake2StartCell)
-{
+TEST_F(RoundSetupTest, OnePlayerRoundRemovesSnake2StartCell) {
     MapGrid map = WalledField();
-    Draw(map, 20, 20, {
-        "2.1",
-        "..2",
-    });
+    Draw(map,
+         20,
+         20,
+         {
+             "2.1",
+             "..2",
+         });
     SaveSlot(1, map);
     player1.points = 50;
 
@@ -255,8 +252,7 @@ TEST_F(RoundSetupTest, OnePlayerRoundRemovesSnake2StartCell)
     EXPECT_EQ(playfield.at(22, 20), Snake1);
 }
 
-TEST_F(RoundSetupTest, MissingStartCellKeepsTheOldPosition)
-{
+TEST_F(RoundSetupTest, MissingStartCellKeepsTheOldPosition) {
     SaveSlot(1, WalledField());
     player1.x = 17;
     player1.y = 23;
@@ -271,8 +267,7 @@ TEST_F(RoundSetupTest, MissingStartCellKeepsTheOldPosition)
     EXPECT_EQ(std::make_pair(player2.x, player2.y), Cell(4, 9));
 }
 
-TEST_F(RoundSetupTest, MapIsReadOverTheOldField)
-{
+TEST_F(RoundSetupTest, MapIsReadOverTheOldField) {
     // The previous round's field: a snake body, an item and a foreign code.
     playfield = WalledField();
     Draw(playfield, 10, 10, {"1111*"});
@@ -324,8 +319,7 @@ TEST_F(RoundSetupTest, MapIsReadOverTheOldField)
     }
 }
 
-TEST_F(RoundSetupTest, ResetsBothPlayersAndTheHistoryOnly)
-{
+TEST_F(RoundSetupTest, ResetsBothPlayersAndTheHistoryOnly) {
     MapGrid map = WalledField();
     map.at(8, 9) = Snake1;
     map.at(30, 31) = Snake2;

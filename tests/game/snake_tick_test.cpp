@@ -15,37 +15,37 @@ using Rows = std::vector<std::string>;
 
 // An open field with a wall ring and one item out of the way, so that a
 // one-player round is not complete at once.
-void StartOpenRound(bool twoPlayers = false)
-{
-    board::Start({"##########",
-                  "#........#",
-                  "#........#",
-                  "#........#",
-                  "#...A....#",
-                  "#........#",
-                  "#........#",
-                  "#*.......#",
-                  "##########"},
-                 twoPlayers);
+void StartOpenRound(bool twoPlayers = false) {
+    board::Start(
+        {
+            "##########",
+            "#........#",
+            "#........#",
+            "#........#",
+            "#...A....#",
+            "#........#",
+            "#........#",
+            "#*.......#",
+            "##########",
+        },
+        twoPlayers);
 }
 
-int ArrowFor(Direction d)
-{
+int ArrowFor(Direction d) {
     switch (d) {
-    case Up: return VK_UP;
-    case Right: return VK_RIGHT;
-    case Down: return VK_DOWN;
-    default: return VK_LEFT;
+        case Up: return VK_UP;
+        case Right: return VK_RIGHT;
+        case Down: return VK_DOWN;
+        default: return VK_LEFT;
     }
 }
 
-int LetterFor(Direction d)
-{
+int LetterFor(Direction d) {
     switch (d) {
-    case Up: return 'W';
-    case Right: return 'D';
-    case Down: return 'S';
-    default: return 'A';
+        case Up: return 'W';
+        case Right: return 'D';
+        case Down: return 'S';
+        default: return 'A';
     }
 }
 
@@ -59,8 +59,7 @@ struct SteerCase {
     Direction expected;
 };
 
-TEST(Steering, KeysAreTestedAgainstTheCurrentDirectionInTheirOrder)
-{
+TEST(Steering, KeysAreTestedAgainstTheCurrentDirectionInTheirOrder) {
     const std::vector<SteerCase> cases{
         {"the opposite alone is refused", Up, {Down}, Up},
         {"left and right together: left wins", Up, {Left, Right}, Left},
@@ -86,8 +85,7 @@ TEST(Steering, KeysAreTestedAgainstTheCurrentDirectionInTheirOrder)
     }
 }
 
-TEST(Steering, NoSequenceOfPressesBetweenTwoTicksTurnsTheSnakeBack)
-{
+TEST(Steering, NoSequenceOfPressesBetweenTwoTicksTurnsTheSnakeBack) {
     StartOpenRound();
     board::Hold({VK_RIGHT});
     board::IdleFrame();
@@ -102,15 +100,17 @@ TEST(Steering, NoSequenceOfPressesBetweenTwoTicksTurnsTheSnakeBack)
     EXPECT_FALSE(roundOver);
 }
 
-TEST(Steering, AtTheStartNeitherSnakeCanTurnBackBeforeItsFirstMove)
-{
-    board::Start({"#######",
-                  "#..B..#",
-                  "#.....#",
-                  "#.....#",
-                  "#..A..#",
-                  "#######"},
-                 true);
+TEST(Steering, AtTheStartNeitherSnakeCanTurnBackBeforeItsFirstMove) {
+    board::Start(
+        {
+            "#######",
+            "#..B..#",
+            "#.....#",
+            "#.....#",
+            "#..A..#",
+            "#######",
+        },
+        true);
     board::Hold({VK_DOWN, 'W'});
     board::TickFrame();
     EXPECT_EQ(player1.y, 3);  // went on Up
@@ -118,8 +118,7 @@ TEST(Steering, AtTheStartNeitherSnakeCanTurnBackBeforeItsFirstMove)
     EXPECT_FALSE(roundOver);
 }
 
-TEST(Steering, PlayerTwoKeysDoNotMoveAnythingInAOnePlayerRound)
-{
+TEST(Steering, PlayerTwoKeysDoNotMoveAnythingInAOnePlayerRound) {
     StartOpenRound();
     player2.x = 2;
     player2.y = 2;
@@ -134,13 +133,15 @@ TEST(Steering, PlayerTwoKeysDoNotMoveAnythingInAOnePlayerRound)
 // ---------------------------------------------------------------------------
 // Length and tails
 
-TEST(SnakeLength, SettlesAtTwicePointsPlusTwoAndGrowsByTwoPerItem)
-{
-    board::Start({"############",
-                  "#A...*.....#",
-                  "############",
-                  "#*#"},
-                 false);
+TEST(SnakeLength, SettlesAtTwicePointsPlusTwoAndGrowsByTwoPerItem) {
+    board::Start(
+        {
+            "############",
+            "#A...*.....#",
+            "############",
+            "#*#",
+        },
+        false);
     board::Hold({VK_RIGHT});
     const Rows expected{
         "#11..*.....#",  // 0 points: two cells from the first tick on
@@ -162,18 +163,25 @@ TEST(SnakeLength, SettlesAtTwicePointsPlusTwoAndGrowsByTwoPerItem)
     EXPECT_FALSE(roundOver);
 }
 
-TEST(SnakeLength, AfterARestartTheSnakeGrowsOneCellPerTickUpToItsPoints)
-{
-    board::Start({"############",
-                  "#A.........#",
-                  "############",
-                  "#*#"},
-                 false);
+TEST(SnakeLength, AfterARestartTheSnakeGrowsOneCellPerTickUpToItsPoints) {
+    board::Start(
+        {
+            "############",
+            "#A.........#",
+            "############",
+            "#*#",
+        },
+        false);
     player1.points = 2;  // carried over from the rounds before
     board::Hold({VK_RIGHT});
     const Rows expected{
-        "#11........#", "#111.......#", "#1111......#", "#11111.....#",
-        "#111111....#", "#.111111...#", "#..111111..#",
+        "#11........#",
+        "#111.......#",
+        "#1111......#",
+        "#11111.....#",
+        "#111111....#",
+        "#.111111...#",
+        "#..111111..#",
     };
     for (size_t tick = 0; tick < expected.size(); ++tick) {
         SCOPED_TRACE("tick " + std::to_string(tick + 1));
@@ -183,8 +191,7 @@ TEST(SnakeLength, AfterARestartTheSnakeGrowsOneCellPerTickUpToItsPoints)
     EXPECT_EQ(player1.length, 6);
 }
 
-TEST(SnakeLength, TailsShrinkByAtMostOneCellPerFrame)
-{
+TEST(SnakeLength, TailsShrinkByAtMostOneCellPerFrame) {
     StartOpenRound();
     player1.points = 1;
     board::Hold({VK_RIGHT});
@@ -199,26 +206,31 @@ TEST(SnakeLength, TailsShrinkByAtMostOneCellPerFrame)
     }
 }
 
-TEST(SnakeTick, AFourCellSnakeTurningInATwoByTwoSquareRunsIntoItsTail)
-{
-    board::Start({"#######",
-                  "#.....#",
-                  "#A....#",
-                  "#.....#",
-                  "#######",
-                  "#*#"},
-                 false);
+TEST(SnakeTick, AFourCellSnakeTurningInATwoByTwoSquareRunsIntoItsTail) {
+    board::Start(
+        {
+            "#######",
+            "#.....#",
+            "#A....#",
+            "#.....#",
+            "#######",
+            "#*#",
+        },
+        false);
     player1.points = 1;
     const std::vector<int> turns{VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT};
     for (int key : turns) {
         board::Hold({key});
         board::TickFrame();
     }
-    EXPECT_EQ(board::Rows(7, 5), (Rows{"#######",
-                                       "#.....#",
-                                       "#..11.#",
-                                       "#..11.#",
-                                       "#######"}));
+    EXPECT_EQ(board::Rows(7, 5),
+              (Rows{
+                  "#######",
+                  "#.....#",
+                  "#..11.#",
+                  "#..11.#",
+                  "#######",
+              }));
     ASSERT_FALSE(roundOver);
     board::Hold({VK_UP});
     board::TickFrame();
@@ -240,8 +252,7 @@ struct MeetingCase {
     int lives1, lives2, points1, points2;
 };
 
-TEST(SnakeTick, TwoSnakesMeetingFollowTheRowOrderOfBothTables)
-{
+TEST(SnakeTick, TwoSnakesMeetingFollowTheRowOrderOfBothTables) {
     const std::vector<MeetingCase> cases{
         {"heads enter the same empty cell", "#A.B#", VK_RIGHT, 'A', BothDied, 2, 2, 0, 0},
         {"heads enter the same item", "#A*B#", VK_RIGHT, 'A', BothDied, 2, 2, 1, 0},
@@ -268,8 +279,7 @@ TEST(SnakeTick, TwoSnakesMeetingFollowTheRowOrderOfBothTables)
     }
 }
 
-TEST(SnakeTick, HeadsMeetingOnAnEmptyCellLeavePlayerOnesBodyThere)
-{
+TEST(SnakeTick, HeadsMeetingOnAnEmptyCellLeavePlayerOnesBodyThere) {
     board::Start({"#####", "#A.B#", "#####"}, true);
     board::Hold({VK_RIGHT, 'A'});
     board::TickFrame();
@@ -279,8 +289,7 @@ TEST(SnakeTick, HeadsMeetingOnAnEmptyCellLeavePlayerOnesBodyThere)
     EXPECT_EQ(player2.historyX[1], 2);
 }
 
-TEST(SnakeTick, ACellWithAnUnknownCodeIsPassedThroughAndEmptiedByTheTail)
-{
+TEST(SnakeTick, ACellWithAnUnknownCodeIsPassedThroughAndEmptiedByTheTail) {
     for (const char* code : {"?", "~"}) {
         SCOPED_TRACE(code);
         const std::string row = std::string("#A") + code + "...#";
@@ -290,7 +299,7 @@ TEST(SnakeTick, ACellWithAnUnknownCodeIsPassedThroughAndEmptiedByTheTail)
         const Rows expected{
             std::string("#1") + c + "...#",  // the head is on it; it keeps its code
             std::string("#.") + c + "1..#",
-            "#..11.#",                       // the tail has left it
+            "#..11.#",  // the tail has left it
         };
         for (const std::string& after : expected) {
             board::TickFrame();
@@ -302,8 +311,7 @@ TEST(SnakeTick, ACellWithAnUnknownCodeIsPassedThroughAndEmptiedByTheTail)
     }
 }
 
-TEST(SnakeTick, TheLastItemEndsTheLevelWithTheWinSoundPlayedToItsEnd)
-{
+TEST(SnakeTick, TheLastItemEndsTheLevelWithTheWinSoundPlayedToItsEnd) {
     board::Start({"#####", "#A*.#", "#####"}, false);
     board::Hold({VK_RIGHT});
     fake::SetSyncSoundLengthMs(500);
@@ -319,8 +327,7 @@ TEST(SnakeTick, TheLastItemEndsTheLevelWithTheWinSoundPlayedToItsEnd)
     EXPECT_LT(fake::Sounds()[0].clockMs - lastTickTime, 1.0);
 }
 
-TEST(SnakeTick, EscAndPActInTheFrameAndADueTickStillRuns)
-{
+TEST(SnakeTick, EscAndPActInTheFrameAndADueTickStillRuns) {
     struct Case {
         int key;
         const char* sound;
@@ -340,8 +347,7 @@ TEST(SnakeTick, EscAndPActInTheFrameAndADueTickStillRuns)
     }
 }
 
-TEST(SnakeTick, PauseActsOncePerPress)
-{
+TEST(SnakeTick, PauseActsOncePerPress) {
     StartOpenRound();
     board::Hold({'P'});
     board::IdleFrame();
@@ -356,8 +362,7 @@ TEST(SnakeTick, PauseActsOncePerPress)
 // ---------------------------------------------------------------------------
 // Timing
 
-TEST(TickTiming, ATickComesAtTheFirstFrameOneIntervalAfterTheLastTickEnded)
-{
+TEST(TickTiming, ATickComesAtTheFirstFrameOneIntervalAfterTheLastTickEnded) {
     struct Case {
         int speed;
         std::vector<double> tickTimes;  // with a frame every 16 ms from 0
@@ -385,8 +390,7 @@ TEST(TickTiming, ATickComesAtTheFirstFrameOneIntervalAfterTheLastTickEnded)
     }
 }
 
-TEST(TickTiming, MissedTicksAreNotMadeUp)
-{
+TEST(TickTiming, MissedTicksAreNotMadeUp) {
     StartOpenRound();
     fake::SetClockMs(350);  // three intervals late
     board::IdleFrame();
@@ -406,15 +410,17 @@ TEST(TickTiming, MissedTicksAreNotMadeUp)
 
 // A two-cell snake going round a 3 by 3 loop for longer than the history is
 // long: it keeps exactly its two cells.
-TEST(SnakeTick, ARoundMayLastLongerThanTheHistoryHoldsTicks)
-{
-    board::Start({"#####",
-                  "#...#",
-                  "#.#.#",
-                  "#A..#",
-                  "#####",
-                  "#*#"},
-                 false);
+TEST(SnakeTick, ARoundMayLastLongerThanTheHistoryHoldsTicks) {
+    board::Start(
+        {
+            "#####",
+            "#...#",
+            "#.#.#",
+            "#A..#",
+            "#####",
+            "#*#",
+        },
+        false);
     const int walls = board::Count(Wall);
     const int ticks = kHistorySize + 5000;
     for (int i = 0; i < ticks; ++i) {
@@ -435,15 +441,18 @@ TEST(SnakeTick, ARoundMayLastLongerThanTheHistoryHoldsTicks)
 
 // The same moves give the same field wherever in the history ring the round
 // starts, also across its end.
-TEST(SnakeTick, TheHistoryRingWrapsWithoutChangingWhatHappens)
-{
+TEST(SnakeTick, TheHistoryRingWrapsWithoutChangingWhatHappens) {
     auto play = [](int firstHistoryIndex) {
-        board::Start({"#########",
-                      "#......B#",
-                      "#...A...#",
-                      "#..*....#",
-                      "#########"},
-                     true, firstHistoryIndex);
+        board::Start(
+            {
+                "#########",
+                "#......B#",
+                "#...A...#",
+                "#..*....#",
+                "#########",
+            },
+            true,
+            firstHistoryIndex);
         std::vector<Rows> fields;
         for (int key : {VK_LEFT, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_UP, VK_UP}) {
             board::Hold({key, 'A'});
@@ -466,8 +475,7 @@ struct EdgeCase {
     int key;  // 0: keep heading Up
 };
 
-TEST(SnakeTick, AHeadLeavingTheFieldMeetsAWallAndTouchesNothing)
-{
+TEST(SnakeTick, AHeadLeavingTheFieldMeetsAWallAndTouchesNothing) {
     const std::vector<EdgeCase> cases{
         {"empty field, start at column 0 row 0", 0, 0, 0},
         {"left edge", 0, 30, VK_LEFT},
@@ -494,8 +502,7 @@ TEST(SnakeTick, AHeadLeavingTheFieldMeetsAWallAndTouchesNothing)
     }
 }
 
-TEST(SnakeTick, BothHeadsLeavingTheFieldAtTheSameCellCostPlayerOneTwoLives)
-{
+TEST(SnakeTick, BothHeadsLeavingTheFieldAtTheSameCellCostPlayerOneTwoLives) {
     board::Start({}, true);
     // Both on column 0, row 5, both stepping left onto (-1, 5).
     player1.x = player2.x = 0;
@@ -508,8 +515,7 @@ TEST(SnakeTick, BothHeadsLeavingTheFieldAtTheSameCellCostPlayerOneTwoLives)
     EXPECT_EQ(player2.lives, 2);
 }
 
-TEST(SnakeTick, ATailCellOutsideTheFieldIsNotWritten)
-{
+TEST(SnakeTick, ATailCellOutsideTheFieldIsNotWritten) {
     board::Start({}, false);
     player1.historyX[0] = -1;
     player1.historyY[0] = 5;
@@ -522,8 +528,7 @@ TEST(SnakeTick, ATailCellOutsideTheFieldIsNotWritten)
     EXPECT_EQ(player1.length, 1);
 }
 
-TEST(TwoPlayerItem, NoFreeCellMeansNoItemThisFrameAndTheGameGoesOn)
-{
+TEST(TwoPlayerItem, NoFreeCellMeansNoItemThisFrameAndTheGameGoesOn) {
     board::Start({}, true);
     for (int y = 1; y < kMapSize - 1; ++y)
         for (int x = 1; x < kMapSize - 1; ++x) playfield.at(x, y) = Wall;
@@ -544,8 +549,7 @@ TEST(TwoPlayerItem, NoFreeCellMeansNoItemThisFrameAndTheGameGoesOn)
     EXPECT_EQ(playfield.at(30, 40), Item);
 }
 
-TEST(TwoPlayerItem, IsPlacedOnAnEmptyInnerCell)
-{
+TEST(TwoPlayerItem, IsPlacedOnAnEmptyInnerCell) {
     board::Start({}, true);
     for (int round = 0; round < 50; ++round) {
         itemCount = 0;

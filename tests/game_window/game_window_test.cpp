@@ -38,8 +38,7 @@ constexpr Rgb kWhite{255, 255, 255};
 
 // The colour of texture entry i: channel values from five levels, all of
 // them distinct by far more than a 16-bit screen rounds, none black or white.
-Rgb ColourOf(int entry)
-{
+Rgb ColourOf(int entry) {
     static constexpr std::uint8_t kLevels[] = {48, 96, 144, 192, 232};
     return Rgb{kLevels[entry % 5], kLevels[(entry / 5) % 5], kLevels[entry / 25 + 2]};
 }
@@ -52,8 +51,7 @@ struct GameDir : xkit::StagedDir {
 
 // The picture of `entry` fills exactly the rectangle: the pixels just inside
 // each edge have its colour, those just outside do not.
-void ExpectRect(const Screenshot& s, int entry, int left, int top, int right, int bottom)
-{
+void ExpectRect(const Screenshot& s, int entry, int left, int top, int right, int bottom) {
     const Rgb c = ColourOf(entry);
     const int midX = (left + right) / 2;
     const int midY = (top + bottom) / 2;
@@ -62,7 +60,8 @@ void ExpectRect(const Screenshot& s, int entry, int left, int top, int right, in
     EXPECT_TRUE(Is(s, right - 1, midY, c)) << "right edge";
     EXPECT_TRUE(Is(s, midX, top, c)) << "top edge";
     EXPECT_TRUE(Is(s, midX, bottom - 1, c)) << "bottom edge";
-    const std::pair<int, int> outside[] = {{left - 1, midY}, {right, midY}, {midX, top - 1}, {midX, bottom}};
+    const std::pair<int, int> outside[] = {
+        {left - 1, midY}, {right, midY}, {midX, top - 1}, {midX, bottom}};
     for (auto [x, y] : outside) {
         if (InScreen(s, x, y)) {
             EXPECT_FALSE(Is(s, x, y, c)) << "outside at " << x << "," << y;
@@ -70,12 +69,13 @@ void ExpectRect(const Screenshot& s, int entry, int left, int top, int right, in
     }
 }
 
-bool CellIs(const Screenshot& s, int cx, int cy, Rgb colour) { return Is(s, cx * 8 + 4, cy * 8 + 4, colour); }
+bool CellIs(const Screenshot& s, int cx, int cy, Rgb colour) {
+    return Is(s, cx * 8 + 4, cy * 8 + 4, colour);
+}
 
 // The lit (white) pixels of a text line in a band around its base line,
 // narrower than the 20 pixels between the lines of the side panel.
-Extent TextExtent(const Screenshot& s, int x0, int x1, int baseline)
-{
+Extent TextExtent(const Screenshot& s, int x0, int x1, int baseline) {
     return xkit::ExtentOf(s, kWhite, x0, baseline - 18, x1, baseline + 4);
 }
 
@@ -84,8 +84,7 @@ Extent TextExtent(const Screenshot& s, int x0, int x1, int baseline)
 struct Session {
     explicit Session(const MapGrid& map) : dir(map), game(x, kGame, {}, dir.Path().string()) {}
 
-    bool Ready()
-    {
+    bool Ready() {
         if (!x.Ok() || !game.Started()) return false;
         if (!x.WaitForPixel(320, 40, ColourOf(MenuHeaderTexture), Millis(20000))) return false;
         window = x.FindWindow(kTitle);
@@ -98,8 +97,8 @@ struct Session {
     // for a while. The game reads its keys once a frame and takes one message
     // per pass: a key released before a frame has run goes unseen, and a key
     // pressed again before a frame has seen it up counts as still held.
-    std::optional<Screenshot> PressUntil(XKeySym key, const std::function<bool(const Screenshot&)>& effect)
-    {
+    std::optional<Screenshot> PressUntil(XKeySym key,
+                                         const std::function<bool(const Screenshot&)>& effect) {
         x.PressKey(key);
         auto shot = WaitFor(x, effect);
         x.ReleaseKey(key);
@@ -107,8 +106,7 @@ struct Session {
         return shot;
     }
 
-    void Close()
-    {
+    void Close() {
         x.RequestClose(window);
         EXPECT_EQ(game.WaitExit(Millis(15000)), 0);
     }
@@ -119,8 +117,7 @@ struct Session {
     XWindowId window = 0;
 };
 
-TEST(GameWindow, EveryMenuPictureFillsItsRectangle)
-{
+TEST(GameWindow, EveryMenuPictureFillsItsRectangle) {
     Session s(WalledMap());
     ASSERT_TRUE(s.Ready());
     struct State {
@@ -143,11 +140,15 @@ TEST(GameWindow, EveryMenuPictureFillsItsRectangle)
         {XK_Down, 5, -1},
     };
     for (const State& state : states) {
-        SCOPED_TRACE("item " + std::to_string(state.selection) + ", preview " + std::to_string(state.preview));
+        SCOPED_TRACE("item " + std::to_string(state.selection) + ", preview " +
+                     std::to_string(state.preview));
         const int selectedButton = 2 * state.selection + 3;
         auto shown = [&](const Screenshot& shot) {
             return Is(shot, 130, 145 + 70 * (state.selection - 1), ColourOf(selectedButton)) &&
-                   Is(shot, 428, 228, ColourOf(state.preview < 0 ? PreviewFrameTexture : state.preview));
+                   Is(shot,
+                      428,
+                      228,
+                      ColourOf(state.preview < 0 ? PreviewFrameTexture : state.preview));
         };
         auto shot = state.key ? s.PressUntil(state.key, shown) : WaitFor(s.x, shown);
         ASSERT_TRUE(shot.has_value());
@@ -158,7 +159,8 @@ TEST(GameWindow, EveryMenuPictureFillsItsRectangle)
         if (state.preview >= 0) {
             ExpectRect(*shot, state.preview, 340, 140, 516, 316);
         } else {
-            EXPECT_TRUE(Is(*shot, 428, 228, ColourOf(PreviewFrameTexture))) << "no preview over the frame";
+            EXPECT_TRUE(Is(*shot, 428, 228, ColourOf(PreviewFrameTexture)))
+                << "no preview over the frame";
         }
         for (int item = 1; item <= 5; ++item) {
             const int entry = item == state.selection ? 2 * item + 3 : 2 * item + 4;
@@ -169,8 +171,7 @@ TEST(GameWindow, EveryMenuPictureFillsItsRectangle)
     s.Close();
 }
 
-TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
-{
+TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts) {
     MapGrid map = WalledMap();
     map.at(20, 20) = Wall;
     map.at(40, 30) = Snake1;
@@ -191,7 +192,8 @@ TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
 
     ASSERT_TRUE(s.x.WaitForPixel(4, 4, ColourOf(WallTexture), Millis(10000)));
     // Paused, nothing moves while the screen is read.
-    auto shot = s.PressUntil(XK_p, [](const Screenshot& shot) { return !TextExtent(shot, 520, 640, 370).Empty(); });
+    auto shot = s.PressUntil(
+        XK_p, [](const Screenshot& shot) { return !TextExtent(shot, 520, 640, 370).Empty(); });
     ASSERT_TRUE(shot.has_value()) << "the pause text";
 
     // Every cell picture covers whole 8 by 8 cells of the grid and nothing else.
@@ -199,8 +201,10 @@ TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
         int entry;
         int minCells, maxCells;
     };
-    const CellKind kinds[] = {
-        {WallTexture, 4 * 59 + 1, 4 * 59 + 1}, {ItemTexture, 1, 1}, {Snake1Texture, 1, 2}, {Snake2Texture, 1, 2}};
+    const CellKind kinds[] = {{WallTexture, 4 * 59 + 1, 4 * 59 + 1},
+                              {ItemTexture, 1, 1},
+                              {Snake1Texture, 1, 2},
+                              {Snake2Texture, 1, 2}};
     for (const CellKind& kind : kinds) {
         SCOPED_TRACE("entry " + std::to_string(kind.entry));
         const Rgb c = ColourOf(kind.entry);
@@ -210,13 +214,15 @@ TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
                 int lit = 0;
                 for (int y = 0; y < 8; ++y)
                     for (int x = 0; x < 8; ++x) lit += Is(*shot, cx * 8 + x, cy * 8 + y, c);
-                EXPECT_TRUE(lit == 0 || lit == 64) << "cell " << cx << "," << cy << " is partly covered";
+                EXPECT_TRUE(lit == 0 || lit == 64)
+                    << "cell " << cx << "," << cy << " is partly covered";
                 cells += lit == 64;
             }
         }
         EXPECT_GE(cells, kind.minCells);
         EXPECT_LE(cells, kind.maxCells);
-        for (int y = 0; y < 480; ++y) EXPECT_FALSE(Is(*shot, 480, y, c)) << "nothing right of the field";
+        for (int y = 0; y < 480; ++y)
+            EXPECT_FALSE(Is(*shot, 480, y, c)) << "nothing right of the field";
     }
     ExpectRect(*shot, WallTexture, 160, 160, 168, 168);
 
@@ -251,8 +257,7 @@ TEST(GameWindow, TheLoadingPictureThenThePlayfieldSidePanelAndTexts)
     s.Close();
 }
 
-TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts)
-{
+TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts) {
     MapGrid map = WalledMap();
     map.at(50, 40) = Snake1;
     // Enough items far away that none are added at random.
@@ -267,7 +272,9 @@ TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts)
     ASSERT_TRUE(s.x.WaitForPixel(4, 4, ColourOf(WallTexture), Millis(10000)));
 
     // It moves up on its own.
-    ASSERT_TRUE(WaitFor(s.x, [&](const Screenshot& shot) { return CellIs(shot, 50, 38, snake); }).has_value());
+    ASSERT_TRUE(WaitFor(s.x, [&](const Screenshot& shot) {
+                    return CellIs(shot, 50, 38, snake);
+                }).has_value());
     auto turned = s.PressUntil(XK_Right, [&](const Screenshot& shot) {
         for (int cy = 1; cy < 40; ++cy)
             if (CellIs(shot, 53, cy, snake)) return true;
@@ -276,7 +283,8 @@ TEST(GameWindow, AShortRoundMovesTurnsDiesAndRestarts)
     ASSERT_TRUE(turned.has_value()) << "the snake turned right";
 
     // It runs into the wall on the right and the round is over.
-    auto over = WaitFor(s.x, [](const Screenshot& shot) { return !TextExtent(shot, 90, 480, 250).Empty(); });
+    auto over = WaitFor(
+        s.x, [](const Screenshot& shot) { return !TextExtent(shot, 90, 480, 250).Empty(); });
     ASSERT_TRUE(over.has_value());
     const Extent hud = TextExtent(*over, 481, 640, 170);       // "Points =  0", 11 characters
     const Extent headline = TextExtent(*over, 140, 480, 200);  // "Player 1 died", 13

@@ -10,8 +10,7 @@ namespace {
 
 using EditorMapTest = InTempDir;
 
-TEST_F(EditorMapTest, SaveThenLoadEverySlot)
-{
+TEST_F(EditorMapTest, SaveThenLoadEverySlot) {
     MakeMapsDir();
     for (MapSlot slot = 1; slot <= 5; ++slot) {
         mapSlot = slot;
@@ -26,8 +25,7 @@ TEST_F(EditorMapTest, SaveThenLoadEverySlot)
     }
 }
 
-TEST_F(EditorMapTest, SavingTwiceLeavesOnlyTheSecondGrid)
-{
+TEST_F(EditorMapTest, SavingTwiceLeavesOnlyTheSecondGrid) {
     MakeMapsDir();
     mapSlot = 2;
     editorGrid = PatternGrid();
@@ -40,8 +38,7 @@ TEST_F(EditorMapTest, SavingTwiceLeavesOnlyTheSecondGrid)
     EXPECT_EQ(ReadText("Data/maps/map2").size(), 60u * 122u);
 }
 
-TEST_F(EditorMapTest, LoadClearsFirst)
-{
+TEST_F(EditorMapTest, LoadClearsFirst) {
     MakeMapsDir();
     WriteText("Data/maps/map3", "1 2 3 x 4");
     WriteText("Data/maps/map4", "1 2 3");
@@ -61,8 +58,7 @@ TEST_F(EditorMapTest, LoadClearsFirst)
     }
 }
 
-TEST_F(EditorMapTest, LoadReadsTheDefaultMap)
-{
+TEST_F(EditorMapTest, LoadReadsTheDefaultMap) {
     MakeMapsDir();
     WriteMapFile("Data/maps/mapdefault", PatternGrid(1));
     mapSlot = kDefaultMapSlot;
@@ -70,8 +66,7 @@ TEST_F(EditorMapTest, LoadReadsTheDefaultMap)
     EXPECT_EQ(editorGrid.cells, PatternGrid(1).cells);
 }
 
-TEST_F(EditorMapTest, SaveWritesOnlySlotsOneToFive)
-{
+TEST_F(EditorMapTest, SaveWritesOnlySlotsOneToFive) {
     MakeMapsDir();
     WriteText("Data/maps/mapdefault", "template");
     editorGrid = PatternGrid();
@@ -85,8 +80,7 @@ TEST_F(EditorMapTest, SaveWritesOnlySlotsOneToFive)
               1);
 }
 
-TEST_F(EditorMapTest, SaveWithoutMapsDirectoryWritesNothing)
-{
+TEST_F(EditorMapTest, SaveWithoutMapsDirectoryWritesNothing) {
     mapSlot = 1;
     editorGrid = PatternGrid();
     SaveMap();

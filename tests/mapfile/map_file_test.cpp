@@ -15,8 +15,7 @@ namespace {
 using MapFileTest = InTempDir;
 
 // The values of a grid in file order, joined by the given separators.
-std::string Values(const MapGrid& grid, const std::string& between, const std::string& lineEnd)
-{
+std::string Values(const MapGrid& grid, const std::string& between, const std::string& lineEnd) {
     std::string text;
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
@@ -27,8 +26,7 @@ std::string Values(const MapGrid& grid, const std::string& between, const std::s
     return text;
 }
 
-TEST_F(MapFileTest, WrittenFileHasSixtyLinesOf122BytesAndReadsBack)
-{
+TEST_F(MapFileTest, WrittenFileHasSixtyLinesOf122BytesAndReadsBack) {
     const MapGrid grid = PatternGrid();
     WriteMapFile("map", grid);
 
@@ -49,8 +47,7 @@ TEST_F(MapFileTest, WrittenFileHasSixtyLinesOf122BytesAndReadsBack)
     EXPECT_EQ(back.cells, grid.cells);
 }
 
-TEST_F(MapFileTest, RowExampleBytes)
-{
+TEST_F(MapFileTest, RowExampleBytes) {
     MapGrid grid;
     grid.at(0, 0) = Wall;
     grid.at(4, 0) = Item;
@@ -67,8 +64,7 @@ TEST_F(MapFileTest, RowExampleBytes)
     EXPECT_EQ(text.substr(122, 122), walls + " \r\n");
 }
 
-TEST_F(MapFileTest, WideValuesReadBackUnchanged)
-{
+TEST_F(MapFileTest, WideValuesReadBackUnchanged) {
     MapGrid grid = PatternGrid();
     // Placed after single digits, at line starts and ends, and side by side,
     // where running into the neighbour would change or shift values.
@@ -98,8 +94,7 @@ TEST_F(MapFileTest, WideValuesReadBackUnchanged)
     EXPECT_EQ(lines[9].size(), 122u);
 }
 
-TEST_F(MapFileTest, OtherLayoutsReadLikeTheWrittenFile)
-{
+TEST_F(MapFileTest, OtherLayoutsReadLikeTheWrittenFile) {
     const MapGrid grid = PatternGrid(3);
     struct Layout {
         const char* name;
@@ -110,7 +105,8 @@ TEST_F(MapFileTest, OtherLayoutsReadLikeTheWrittenFile)
         {"LF only", Values(grid, " ", "\n")},
         {"tabs", Values(grid, "\t", "\t\r\n")},
         {"mixed white space", "\v\f " + Values(grid, " \t ", "\r\n\r\n")},
-        {"no line end at the end", Values(grid, " ", "\n").substr(0, Values(grid, " ", "\n").size() - 1)},
+        {"no line end at the end",
+         Values(grid, " ", "\n").substr(0, Values(grid, " ", "\n").size() - 1)},
     };
     for (const Layout& layout : layouts) {
         WriteText("map", layout.text);
@@ -120,8 +116,7 @@ TEST_F(MapFileTest, OtherLayoutsReadLikeTheWrittenFile)
     }
 }
 
-TEST_F(MapFileTest, ValueSyntax)
-{
+TEST_F(MapFileTest, ValueSyntax) {
     struct Case {
         const char* text;
         std::vector<std::int32_t> firstCells;  // cells taken from the file, in file order
@@ -134,7 +129,7 @@ TEST_F(MapFileTest, ValueSyntax)
         {"-1", {-1}},
         {"+4", {4}},
         {"9", {9}},
-        {"09", {0, 9}},       // 9 is no octal digit: two values
+        {"09", {0, 9}},  // 9 is no octal digit: two values
         {"0 -0x10 -010", {0, -16, -8}},
         {"1 0xg", {1, 0, 0}},  // "0", then "x" is no number: 0 and stop
         {"1 - 2", {1, 0}},     // a lone sign stops reading
@@ -160,8 +155,7 @@ TEST_F(MapFileTest, ValueSyntax)
     }
 }
 
-TEST_F(MapFileTest, LetterAsValue101SetsThatCellToZeroAndStops)
-{
+TEST_F(MapFileTest, LetterAsValue101SetsThatCellToZeroAndStops) {
     std::string text;
     for (int k = 0; k < 100; ++k) {
         text += std::to_string(k % 5 + 1) + ' ';
@@ -180,8 +174,7 @@ TEST_F(MapFileTest, LetterAsValue101SetsThatCellToZeroAndStops)
     }
 }
 
-TEST_F(MapFileTest, ShortFileLeavesTheRestOfTheGrid)
-{
+TEST_F(MapFileTest, ShortFileLeavesTheRestOfTheGrid) {
     std::string text;
     for (int k = 0; k < 100; ++k) {
         text += "2 ";
@@ -196,8 +189,7 @@ TEST_F(MapFileTest, ShortFileLeavesTheRestOfTheGrid)
     }
 }
 
-TEST_F(MapFileTest, ValuesAfterThe3600thAreIgnored)
-{
+TEST_F(MapFileTest, ValuesAfterThe3600thAreIgnored) {
     const MapGrid grid = PatternGrid(1);
     WriteText("map", Values(grid, " ", "\n") + "4 4 4 x junk\n");
     MapGrid back;
@@ -205,8 +197,7 @@ TEST_F(MapFileTest, ValuesAfterThe3600thAreIgnored)
     EXPECT_EQ(back.cells, grid.cells);
 }
 
-TEST_F(MapFileTest, MissingFileReadsNothingAndIsNotCreated)
-{
+TEST_F(MapFileTest, MissingFileReadsNothingAndIsNotCreated) {
     const MapGrid before = PatternGrid(2);
     MapGrid grid = before;
     ReadMapFile("nothing-here", grid);
@@ -214,14 +205,12 @@ TEST_F(MapFileTest, MissingFileReadsNothingAndIsNotCreated)
     EXPECT_FALSE(std::filesystem::exists("nothing-here"));
 }
 
-TEST_F(MapFileTest, WriteIntoMissingDirectoryCreatesNothing)
-{
+TEST_F(MapFileTest, WriteIntoMissingDirectoryCreatesNothing) {
     WriteMapFile("Data/maps/map1", PatternGrid());
     EXPECT_FALSE(std::filesystem::exists("Data"));
 }
 
-TEST_F(MapFileTest, WriteToReadOnlyFileLeavesIt)
-{
+TEST_F(MapFileTest, WriteToReadOnlyFileLeavesIt) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root writes read-only files";
     }
@@ -231,8 +220,7 @@ TEST_F(MapFileTest, WriteToReadOnlyFileLeavesIt)
     EXPECT_EQ(ReadText("map"), "old");
 }
 
-TEST_F(MapFileTest, SlotPaths)
-{
+TEST_F(MapFileTest, SlotPaths) {
     EXPECT_STREQ(MapSlotPath(1), "Data/maps/map1");
     EXPECT_STREQ(MapSlotPath(5), "Data/maps/map5");
     EXPECT_STREQ(MapSlotPath(99), "Data/maps/mapdefault");

@@ -13,8 +13,7 @@
 
 class InTempDir : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "trevla-mapfile-XXXXXX").string();
@@ -25,21 +24,18 @@ protected:
         editorGrid = MapGrid{};
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         std::filesystem::current_path(previous_);
         std::filesystem::remove_all(dir_);
     }
 
     static void MakeMapsDir() { std::filesystem::create_directories("Data/maps"); }
 
-    static void WriteText(const std::string& path, const std::string& text)
-    {
+    static void WriteText(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    static std::string ReadText(const std::string& path)
-    {
+    static std::string ReadText(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
@@ -49,8 +45,7 @@ protected:
 };
 
 // Every cell a different mix of the five codes.
-inline MapGrid PatternGrid(int salt = 0)
-{
+inline MapGrid PatternGrid(int salt = 0) {
     MapGrid grid;
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
@@ -60,8 +55,7 @@ inline MapGrid PatternGrid(int salt = 0)
     return grid;
 }
 
-inline MapGrid FilledGrid(std::int32_t value)
-{
+inline MapGrid FilledGrid(std::int32_t value) {
     MapGrid grid;
     for (auto& row : grid.cells) {
         row.fill(value);

@@ -9,8 +9,7 @@
 
 namespace {
 
-TEST(Clocks, ReadingsNeverDecrease)
-{
+TEST(Clocks, ReadingsNeverDecrease) {
     LARGE_INTEGER frequency{};
     ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
     ASSERT_GT(frequency.QuadPart, 0);
@@ -29,8 +28,7 @@ TEST(Clocks, ReadingsNeverDecrease)
     }
 }
 
-TEST(Clocks, BothClocksMeasureTheSameTime)
-{
+TEST(Clocks, BothClocksMeasureTheSameTime) {
     LARGE_INTEGER frequency{};
     LARGE_INTEGER start{};
     LARGE_INTEGER end{};
@@ -40,15 +38,15 @@ TEST(Clocks, BothClocksMeasureTheSameTime)
     std::this_thread::sleep_for(std::chrono::milliseconds(120));
     QueryPerformanceCounter(&end);
     const DWORD elapsedMs = timeGetTime() - startMs;
-    const double counterMs = double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+    const double counterMs =
+        double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
     EXPECT_GE(counterMs, 119.0);
     EXPECT_LT(counterMs, 1000.0);
     EXPECT_GE(elapsedMs, 119u);
     EXPECT_NEAR(double(elapsedMs), counterMs, 2.0);
 }
 
-TEST(Clocks, NullRecordsAreRefused)
-{
+TEST(Clocks, NullRecordsAreRefused) {
     EXPECT_FALSE(QueryPerformanceFrequency(nullptr));
     EXPECT_FALSE(QueryPerformanceCounter(nullptr));
 }

@@ -25,32 +25,27 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "(" << c.r << "," << c.g << "," << c.b << ")";
 }
 
 // Pixel (x, y) with y counted from the top of the picture.
-Rgb PixelFromTop(const DibImage& image, int x, int y)
-{
+Rgb PixelFromTop(const DibImage& image, int x, int y) {
     const std::size_t at = (static_cast<std::size_t>(image.height - 1 - y) * image.width + x) * 3;
     return {image.rgb.at(at), image.rgb.at(at + 1), image.rgb.at(at + 2)};
 }
 
-DibImage Decode(const std::string& path)
-{
+DibImage Decode(const std::string& path) {
     DibImage image;
     EXPECT_EQ(DecodeDibFile(path.c_str(), image), DibError::None) << path;
     return image;
 }
 
-DibError DecodeBytes(const Bytes& bytes, DibImage& image)
-{
+DibError DecodeBytes(const Bytes& bytes, DibImage& image) {
     return DecodeDibBytes(bytes.data(), bytes.size(), image);
 }
 
-std::vector<std::string> SuiteFiles(const std::string& folder)
-{
+std::vector<std::string> SuiteFiles(const std::string& folder) {
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(kSuite + "/" + folder)) {
         files.push_back(entry.path().string());
@@ -73,23 +68,52 @@ struct KnownPicture {
     std::vector<KnownPixel> pixels;  // read from the files' bytes by hand
 };
 
-TEST(DibCorpus, ReferencePicturesDecodeUprightWithTrueColours)
-{
+TEST(DibCorpus, ReferencePicturesDecodeUprightWithTrueColours) {
     const std::vector<KnownPicture> pictures = {
-        {"rgb24.bmp", 127, 64,
-         {{0, 0, {255, 0, 0}}, {126, 0, {159, 159, 189}}, {0, 63, {0, 0, 0}}, {126, 63, {96, 96, 126}},
-          {20, 40, {93, 165, 165}}, {64, 32, {255, 255, 255}}, {100, 10, {149, 149, 153}}}},
-        {"pal8.bmp", 127, 64,
-         {{0, 0, {255, 0, 0}}, {126, 0, {153, 170, 204}}, {0, 63, {0, 0, 0}}, {126, 63, {102, 85, 102}},
-          {20, 40, {102, 170, 204}}, {64, 32, {255, 255, 255}}, {100, 10, {153, 170, 153}}}},
-        {"pal4.bmp", 127, 64,
-         {{0, 0, {255, 0, 0}}, {126, 0, {255, 128, 255}}, {0, 63, {0, 0, 0}}, {126, 63, {0, 0, 0}},
-          {20, 40, {255, 255, 255}}, {100, 10, {255, 128, 255}}}},
+        {"rgb24.bmp",
+         127,
+         64,
+         {{0, 0, {255, 0, 0}},
+          {126, 0, {159, 159, 189}},
+          {0, 63, {0, 0, 0}},
+          {126, 63, {96, 96, 126}},
+          {20, 40, {93, 165, 165}},
+          {64, 32, {255, 255, 255}},
+          {100, 10, {149, 149, 153}}}},
+        {"pal8.bmp",
+         127,
+         64,
+         {{0, 0, {255, 0, 0}},
+          {126, 0, {153, 170, 204}},
+          {0, 63, {0, 0, 0}},
+          {126, 63, {102, 85, 102}},
+          {20, 40, {102, 170, 204}},
+          {64, 32, {255, 255, 255}},
+          {100, 10, {153, 170, 153}}}},
+        {"pal4.bmp",
+         127,
+         64,
+         {{0, 0, {255, 0, 0}},
+          {126, 0, {255, 128, 255}},
+          {0, 63, {0, 0, 0}},
+          {126, 63, {0, 0, 0}},
+          {20, 40, {255, 255, 255}},
+          {100, 10, {255, 128, 255}}}},
         {"pal1.bmp", 127, 64, {{0, 0, {255, 255, 255}}, {0, 63, {0, 0, 0}}, {126, 63, {0, 0, 0}}}},
-        {"pal8w124.bmp", 124, 61,
-         {{0, 0, {255, 0, 0}}, {123, 0, {153, 128, 153}}, {0, 60, {51, 0, 0}}, {123, 60, {51, 85, 102}}}},
-        {"pal8nonsquare.bmp", 127, 32,
-         {{0, 0, {255, 0, 0}}, {126, 0, {153, 170, 204}}, {0, 31, {0, 0, 0}}, {126, 31, {102, 85, 102}}}},
+        {"pal8w124.bmp",
+         124,
+         61,
+         {{0, 0, {255, 0, 0}},
+          {123, 0, {153, 128, 153}},
+          {0, 60, {51, 0, 0}},
+          {123, 60, {51, 85, 102}}}},
+        {"pal8nonsquare.bmp",
+         127,
+         32,
+         {{0, 0, {255, 0, 0}},
+          {126, 0, {153, 170, 204}},
+          {0, 31, {0, 0, 0}},
+          {126, 31, {102, 85, 102}}}},
     };
     for (const KnownPicture& picture : pictures) {
         SCOPED_TRACE(picture.file);
@@ -97,18 +121,23 @@ TEST(DibCorpus, ReferencePicturesDecodeUprightWithTrueColours)
         ASSERT_EQ(image.width, picture.width);
         ASSERT_EQ(image.height, picture.height);
         for (const KnownPixel& known : picture.pixels) {
-            EXPECT_EQ(PixelFromTop(image, known.x, known.y), known.colour) << known.x << "," << known.y;
+            EXPECT_EQ(PixelFromTop(image, known.x, known.y), known.colour)
+                << known.x << "," << known.y;
         }
     }
 }
 
 // Files that store one picture in different layouts must decode alike.
-TEST(DibCorpus, EveryLayoutOfAPictureDecodesAlike)
-{
+TEST(DibCorpus, EveryLayoutOfAPictureDecodesAlike) {
     const std::map<std::string, std::vector<std::string>> families = {
         {"rgb24.bmp", {"rgb24pal.bmp", "rgb32.bmp", "rgb32bf.bmp", "rgb32bfdef.bmp"}},
         {"pal8.bmp",
-         {"pal8-0.bmp", "pal8os2.bmp", "pal8rle.bmp", "pal8topdown.bmp", "pal8v4.bmp", "pal8v5.bmp"}},
+         {"pal8-0.bmp",
+          "pal8os2.bmp",
+          "pal8rle.bmp",
+          "pal8topdown.bmp",
+          "pal8v4.bmp",
+          "pal8v5.bmp"}},
         {"pal4.bmp", {"pal4rle.bmp"}},
         {"pal1.bmp", {"pal1wb.bmp"}},
         {"rgb16.bmp", {"rgb16bfdef.bmp"}},
@@ -127,8 +156,7 @@ TEST(DibCorpus, EveryLayoutOfAPictureDecodesAlike)
 }
 
 // 16-bit pictures lose only the low bits of each channel.
-TEST(DibCorpus, SixteenBitPicturesMatchTheTrueColourOneClosely)
-{
+TEST(DibCorpus, SixteenBitPicturesMatchTheTrueColourOneClosely) {
     const DibImage reference = Decode(kSuite + "/g/rgb24.bmp");
     for (const char* file : {"rgb16.bmp", "rgb16-565.bmp"}) {
         SCOPED_TRACE(file);
@@ -142,12 +170,12 @@ TEST(DibCorpus, SixteenBitPicturesMatchTheTrueColourOneClosely)
     }
 }
 
-TEST(DibCorpus, GreyAndTwoColourPicturesKeepTheirPalettes)
-{
+TEST(DibCorpus, GreyAndTwoColourPicturesKeepTheirPalettes) {
     for (const char* file : {"pal4gs.bmp", "pal8gs.bmp"}) {
         const DibImage image = Decode(kSuite + "/g/" + file);
         for (std::size_t i = 0; i < image.rgb.size(); i += 3) {
-            ASSERT_TRUE(image.rgb[i] == image.rgb[i + 1] && image.rgb[i] == image.rgb[i + 2]) << file;
+            ASSERT_TRUE(image.rgb[i] == image.rgb[i + 1] && image.rgb[i] == image.rgb[i + 2])
+                << file;
         }
     }
     // The same pattern as pal1, in a green and a blue.
@@ -156,23 +184,23 @@ TEST(DibCorpus, GreyAndTwoColourPicturesKeepTheirPalettes)
     ASSERT_EQ(coloured.rgb.size(), plain.rgb.size());
     for (std::size_t i = 0; i < plain.rgb.size(); i += 3) {
         const Rgb expected = plain.rgb[i] == 255 ? Rgb{64, 255, 64} : Rgb{64, 64, 255};
-        ASSERT_EQ((Rgb{coloured.rgb[i], coloured.rgb[i + 1], coloured.rgb[i + 2]}), expected) << i / 3;
+        ASSERT_EQ((Rgb{coloured.rgb[i], coloured.rgb[i + 1], coloured.rgb[i + 2]}), expected)
+            << i / 3;
     }
 }
 
-TEST(DibCorpus, EveryGoodFileDecodes)
-{
+TEST(DibCorpus, EveryGoodFileDecodes) {
     const auto files = SuiteFiles("g");
     ASSERT_GE(files.size(), 20u);
     for (const std::string& file : files) {
         DibImage image;
         ASSERT_EQ(DecodeDibFile(file.c_str(), image), DibError::None) << file;
-        EXPECT_EQ(image.rgb.size(), static_cast<std::size_t>(image.width) * image.height * 3) << file;
+        EXPECT_EQ(image.rgb.size(), static_cast<std::size_t>(image.width) * image.height * 3)
+            << file;
     }
 }
 
-TEST(DibCorpus, EveryBadFileIsRejected)
-{
+TEST(DibCorpus, EveryBadFileIsRejected) {
     const std::map<std::string, DibError> special = {
         {"badheadersize.bmp", DibError::UnknownFormat},
         {"reallybig.bmp", DibError::OutOfMemory},
@@ -182,7 +210,8 @@ TEST(DibCorpus, EveryBadFileIsRejected)
     for (const std::string& file : files) {
         const std::string name = std::filesystem::path(file).filename().string();
         const auto found = special.find(name);
-        const DibError expected = found != special.end() ? found->second : DibError::ConversionFailed;
+        const DibError expected =
+            found != special.end() ? found->second : DibError::ConversionFailed;
         DibImage image;
         EXPECT_EQ(DecodeDibFile(file.c_str(), image), expected) << name;
         EXPECT_TRUE(image.rgb.empty()) << name;
@@ -207,8 +236,7 @@ struct BmpSpec {
     Bytes pixels = {};                                  // as stored
 };
 
-Bytes MakeBmp(const BmpSpec& spec)
-{
+Bytes MakeBmp(const BmpSpec& spec) {
     const bool core = spec.headerSize == 12;
     const std::size_t entrySize = core ? 3 : 4;
     const std::size_t masksBehind = spec.headerSize == 40 && spec.compression == 3 ? 12 : 0;
@@ -250,13 +278,14 @@ Bytes MakeBmp(const BmpSpec& spec)
         file[paletteAt + i * entrySize + 1] = static_cast<unsigned char>(c >> 8);
         file[paletteAt + i * entrySize + 2] = static_cast<unsigned char>(c >> 16);
     }
-    std::copy(spec.pixels.begin(), spec.pixels.end(), file.begin() + static_cast<std::ptrdiff_t>(pixelAt));
+    std::copy(spec.pixels.begin(),
+              spec.pixels.end(),
+              file.begin() + static_cast<std::ptrdiff_t>(pixelAt));
     return file;
 }
 
 // Little-endian 16- or 32-bit pixels, two to a row, rows padded to 4 bytes.
-Bytes PackedRows(const std::vector<std::uint32_t>& pixels, int bytesPerPixel)
-{
+Bytes PackedRows(const std::vector<std::uint32_t>& pixels, int bytesPerPixel) {
     Bytes rows;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         for (int b = 0; b < bytesPerPixel; ++b) {
@@ -278,8 +307,7 @@ struct LayoutCase {
     BmpSpec spec;
 };
 
-std::vector<LayoutCase> AcceptedLayouts()
-{
+std::vector<LayoutCase> AcceptedLayouts() {
     const Bytes rows24 = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
     const Bytes rows24TopDown = {255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0};
     std::vector<LayoutCase> cases;
@@ -288,44 +316,64 @@ std::vector<LayoutCase> AcceptedLayouts()
     cases.push_back({"24-bit core header", {.headerSize = 12, .pixels = rows24}});
     cases.push_back({"24-bit 124-byte header", {.headerSize = 124, .pixels = rows24}});
     cases.push_back({"32-bit 108-byte header",
-                     {.headerSize = 108, .bitCount = 32,
+                     {.headerSize = 108,
+                      .bitCount = 32,
                       .pixels = PackedRows({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}, 4)}});
     cases.push_back({"32-bit with alpha, 124-byte header",
-                     {.headerSize = 124, .bitCount = 32, .compression = 3,
+                     {.headerSize = 124,
+                      .bitCount = 32,
+                      .compression = 3,
                       .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000},
                       .pixels = PackedRows({0xFFFF0000, 0x8000FF00, 0x000000FF, 0x40FFFFFF}, 4)}});
     cases.push_back({"32-bit, 10 bits per channel in reverse order",
-                     {.bitCount = 32, .compression = 3, .masks = {0x000003FF, 0x000FFC00, 0x3FF00000, 0},
+                     {.bitCount = 32,
+                      .compression = 3,
+                      .masks = {0x000003FF, 0x000FFC00, 0x3FF00000, 0},
                       .pixels = PackedRows({0x000003FF, 0x000FFC00, 0x3FF00000, 0x3FFFFFFF}, 4)}});
-    cases.push_back({"16-bit 5-5-5", {.bitCount = 16, .pixels = PackedRows({0x7C00, 0x03E0, 0x001F, 0x7FFF}, 2)}});
+    cases.push_back({"16-bit 5-5-5",
+                     {.bitCount = 16, .pixels = PackedRows({0x7C00, 0x03E0, 0x001F, 0x7FFF}, 2)}});
     cases.push_back({"16-bit 5-6-5 bitfields",
-                     {.bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F, 0},
+                     {.bitCount = 16,
+                      .compression = 3,
+                      .masks = {0xF800, 0x07E0, 0x001F, 0},
                       .pixels = PackedRows({0xF800, 0x07E0, 0x001F, 0xFFFF}, 2)}});
     cases.push_back({"16-bit 4-4-4 bitfields in reverse order",
-                     {.bitCount = 16, .compression = 3, .masks = {0x000F, 0x00F0, 0x0F00, 0},
+                     {.bitCount = 16,
+                      .compression = 3,
+                      .masks = {0x000F, 0x00F0, 0x0F00, 0},
                       .pixels = PackedRows({0x000F, 0x00F0, 0x0F00, 0x0FFF}, 2)}});
     cases.push_back({"8-bit palette, 108-byte header",
-                     {.headerSize = 108, .bitCount = 8, .palette = kQuadPalette,
+                     {.headerSize = 108,
+                      .bitCount = 8,
+                      .palette = kQuadPalette,
                       .pixels = {0, 1, 0, 0, 2, 3, 0, 0}}});
     cases.push_back({"8-bit palette, core header",
-                     {.headerSize = 12, .bitCount = 8, .palette = std::vector<std::uint32_t>(256, 0),
+                     {.headerSize = 12,
+                      .bitCount = 8,
+                      .palette = std::vector<std::uint32_t>(256, 0),
                       .pixels = {7, 8, 0, 0, 9, 10, 0, 0}}});
     for (int i = 0; i < 4; ++i) {
         cases.back().spec.palette[7 + i] = kQuadPalette[i];
     }
     cases.push_back({"4-bit palette, top-down",
-                     {.height = -2, .bitCount = 4, .palette = kQuadPalette, .pixels = {0x23, 0, 0, 0, 0x01, 0, 0, 0}}});
+                     {.height = -2,
+                      .bitCount = 4,
+                      .palette = kQuadPalette,
+                      .pixels = {0x23, 0, 0, 0, 0x01, 0, 0, 0}}});
     cases.push_back({"8-bit RLE",
-                     {.bitCount = 8, .compression = 1, .palette = kQuadPalette,
+                     {.bitCount = 8,
+                      .compression = 1,
+                      .palette = kQuadPalette,
                       .pixels = {1, 0, 1, 1, 0, 0, 1, 2, 1, 3, 0, 1}}});
     cases.push_back({"4-bit RLE",
-                     {.bitCount = 4, .compression = 2, .palette = kQuadPalette,
+                     {.bitCount = 4,
+                      .compression = 2,
+                      .palette = kQuadPalette,
                       .pixels = {2, 0x01, 0, 0, 2, 0x23, 0, 1}}});
     return cases;
 }
 
-TEST(DibLayouts, EveryAcceptedLayoutDecodesThePicture)
-{
+TEST(DibLayouts, EveryAcceptedLayoutDecodesThePicture) {
     for (const LayoutCase& layout : AcceptedLayouts()) {
         SCOPED_TRACE(layout.name);
         DibImage image;
@@ -338,9 +386,9 @@ TEST(DibLayouts, EveryAcceptedLayoutDecodesThePicture)
 
 // Without the "BM" file header: a 40-byte info header at the start, its
 // masks and colour table and then the pixels right behind it.
-TEST(DibLayouts, BareInfoHeaderDecodesLikeTheFullFile)
-{
-    for (const char* file : {"rgb24.bmp", "pal8.bmp", "pal4rle.bmp", "rgb16-565pal.bmp", "rgb32bf.bmp"}) {
+TEST(DibLayouts, BareInfoHeaderDecodesLikeTheFullFile) {
+    for (const char* file :
+         {"rgb24.bmp", "pal8.bmp", "pal4rle.bmp", "rgb16-565pal.bmp", "rgb32bf.bmp"}) {
         SCOPED_TRACE(file);
         const Bytes whole = testfiles::ReadBytes(kSuite + "/g/" + file);
         const Bytes bare(whole.begin() + 14, whole.end());
@@ -360,8 +408,7 @@ struct RejectedCase {
     DibError expected;
 };
 
-std::vector<RejectedCase> RejectedLayouts()
-{
+std::vector<RejectedCase> RejectedLayouts() {
     const BmpSpec quad24 = {.pixels = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}};
     auto patched = [&](std::size_t at, std::uint32_t value) {
         Bytes bytes = MakeBmp(quad24);
@@ -369,7 +416,10 @@ std::vector<RejectedCase> RejectedLayouts()
         return bytes;
     };
     auto rle8 = [](Bytes pixels) {
-        return MakeBmp({.width = 4, .bitCount = 8, .compression = 1, .palette = kQuadPalette,
+        return MakeBmp({.width = 4,
+                        .bitCount = 8,
+                        .compression = 1,
+                        .palette = kQuadPalette,
                         .pixels = std::move(pixels)});
     };
     std::vector<RejectedCase> cases = {
@@ -387,26 +437,36 @@ std::vector<RejectedCase> RejectedLayouts()
         {"pixels inside the header", patched(10, 20), DibError::ConversionFailed},
         {"absurd size", patched(18, 0x40000000), DibError::OutOfMemory},
         {"overlapping masks",
-         MakeBmp({.bitCount = 16, .compression = 3, .masks = {0xF800, 0x0FE0, 0x001F, 0}, .pixels = Bytes(8, 0)}),
+         MakeBmp({.bitCount = 16,
+                  .compression = 3,
+                  .masks = {0xF800, 0x0FE0, 0x001F, 0},
+                  .pixels = Bytes(8, 0)}),
          DibError::ConversionFailed},
         {"mask beyond 16 bits",
-         MakeBmp({.bitCount = 16, .compression = 3, .masks = {0x1F0000, 0x07E0, 0x001F, 0}, .pixels = Bytes(8, 0)}),
+         MakeBmp({.bitCount = 16,
+                  .compression = 3,
+                  .masks = {0x1F0000, 0x07E0, 0x001F, 0},
+                  .pixels = Bytes(8, 0)}),
          DibError::ConversionFailed},
         {"4-bit index beyond the palette",
-         MakeBmp({.bitCount = 4, .palette = {0, 0xFFFFFF}, .pixels = {0x01, 0, 0, 0, 0x15, 0, 0, 0}}),
+         MakeBmp(
+             {.bitCount = 4, .palette = {0, 0xFFFFFF}, .pixels = {0x01, 0, 0, 0, 0x15, 0, 0, 0}}),
          DibError::ConversionFailed},
-        {"RLE index beyond the palette", rle8({4, 4, 0, 0, 4, 1, 0, 1}), DibError::ConversionFailed},
+        {"RLE index beyond the palette",
+         rle8({4, 4, 0, 0, 4, 1, 0, 1}),
+         DibError::ConversionFailed},
         {"RLE run past the row", rle8({5, 1, 0, 1}), DibError::ConversionFailed},
         {"RLE literal past the data", rle8({0, 3, 1, 2}), DibError::ConversionFailed},
         {"RLE move past the picture", rle8({0, 2, 0, 3, 0, 1}), DibError::ConversionFailed},
-        {"RLE rows past the picture", rle8({0, 0, 0, 0, 0, 0, 2, 1, 0, 1}), DibError::ConversionFailed},
+        {"RLE rows past the picture",
+         rle8({0, 0, 0, 0, 0, 0, 2, 1, 0, 1}),
+         DibError::ConversionFailed},
         {"RLE without its end", rle8({4, 1, 0, 0, 4, 1, 0, 0}), DibError::ConversionFailed},
     };
     return cases;
 }
 
-TEST(DibLayouts, BrokenOrUnknownLayoutsAreRejected)
-{
+TEST(DibLayouts, BrokenOrUnknownLayoutsAreRejected) {
     for (const RejectedCase& rejected : RejectedLayouts()) {
         SCOPED_TRACE(rejected.name);
         DibImage image;
@@ -419,11 +479,15 @@ TEST(DibLayouts, BrokenOrUnknownLayoutsAreRejected)
 // Damaged files: an error or a picture, never a crash or a stray read (the
 // tests run under AddressSanitizer).
 
-const char* const kDamageSources[] = {"pal1.bmp", "pal4rle.bmp", "pal8rle.bmp", "pal8os2.bmp",
-                                      "pal8v5.bmp", "rgb16-565.bmp", "rgb32bf.bmp"};
+const char* const kDamageSources[] = {"pal1.bmp",
+                                      "pal4rle.bmp",
+                                      "pal8rle.bmp",
+                                      "pal8os2.bmp",
+                                      "pal8v5.bmp",
+                                      "rgb16-565.bmp",
+                                      "rgb32bf.bmp"};
 
-void ExpectConsistent(DibError error, const DibImage& image)
-{
+void ExpectConsistent(DibError error, const DibImage& image) {
     if (error == DibError::None) {
         ASSERT_EQ(image.rgb.size(), static_cast<std::size_t>(image.width) * image.height * 3);
     } else {
@@ -431,20 +495,19 @@ void ExpectConsistent(DibError error, const DibImage& image)
     }
 }
 
-TEST(DibDamage, EveryTruncationIsRejected)
-{
+TEST(DibDamage, EveryTruncationIsRejected) {
     for (const char* file : kDamageSources) {
         const Bytes whole = testfiles::ReadBytes(kSuite + "/g/" + file);
         for (std::size_t length = 1; length < whole.size(); length += (length < 200 ? 1 : 37)) {
             DibImage image;
-            ASSERT_NE(DecodeDibBytes(whole.data(), length, image), DibError::None) << file << " " << length;
+            ASSERT_NE(DecodeDibBytes(whole.data(), length, image), DibError::None)
+                << file << " " << length;
             ASSERT_TRUE(image.rgb.empty());
         }
     }
 }
 
-TEST(DibDamage, CorruptHeaderBytesNeverCrash)
-{
+TEST(DibDamage, CorruptHeaderBytesNeverCrash) {
     for (const char* file : kDamageSources) {
         const Bytes whole = testfiles::ReadBytes(kSuite + "/g/" + file);
         for (std::size_t at = 0; at < 80 && at < whole.size(); ++at) {
@@ -458,8 +521,7 @@ TEST(DibDamage, CorruptHeaderBytesNeverCrash)
     }
 }
 
-TEST(DibDamage, CorruptRleDataNeverCrashes)
-{
+TEST(DibDamage, CorruptRleDataNeverCrashes) {
     for (const char* file : {"pal4rle.bmp", "pal8rle.bmp"}) {
         const Bytes whole = testfiles::ReadBytes(kSuite + "/g/" + file);
         const std::size_t pixelsAt = whole[10] | whole[11] << 8;
@@ -477,11 +539,11 @@ TEST(DibDamage, CorruptRleDataNeverCrashes)
 // ---------------------------------------------------------------------------
 // Files and the error texts
 
-TEST(DibFiles, UnopenableFilesFailToOpen)
-{
+TEST(DibFiles, UnopenableFilesFailToOpen) {
     testfiles::ScratchDir scratch;
     testfiles::WriteBytes(scratch.File("empty.bmp"), {});
-    const std::string cases[] = {scratch.File("missing.bmp"), scratch.File("empty.bmp"), scratch.Path().string()};
+    const std::string cases[] = {
+        scratch.File("missing.bmp"), scratch.File("empty.bmp"), scratch.Path().string()};
     for (const std::string& path : cases) {
         DibImage image;
         EXPECT_EQ(DecodeDibFile(path.c_str(), image), DibError::OpenFailed) << path;
@@ -491,8 +553,7 @@ TEST(DibFiles, UnopenableFilesFailToOpen)
     EXPECT_EQ(DecodeDibBytes(nullptr, 0, image), DibError::OpenFailed);
 }
 
-TEST(DibFiles, ErrorTextsAreTheReadersOwn)
-{
+TEST(DibFiles, ErrorTextsAreTheReadersOwn) {
     const std::pair<DibError, std::string> texts[] = {
         {DibError::None, ""},
         {DibError::OpenFailed, "Failed to open DIB file data/textures/x.bmp.\n"},
@@ -508,15 +569,13 @@ TEST(DibFiles, ErrorTextsAreTheReadersOwn)
 // The reader without a display: its box goes to standard error.
 class DibReader : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
     }
 };
 
-TEST_F(DibReader, HandsOutMallocedRowsBottomRowFirst)
-{
+TEST_F(DibReader, HandsOutMallocedRowsBottomRowFirst) {
     const std::string path = kSuite + "/g/pal8topdown.bmp";
     const DibImage expected = Decode(kSuite + "/g/pal8.bmp");
     AUX_RGBImageRec* image = auxDIBImageLoadA(path.c_str());
@@ -528,8 +587,7 @@ TEST_F(DibReader, HandsOutMallocedRowsBottomRowFirst)
     std::free(image);
 }
 
-TEST_F(DibReader, ShowsItsErrorBoxAndReturnsNothing)
-{
+TEST_F(DibReader, ShowsItsErrorBoxAndReturnsNothing) {
     testfiles::ScratchDir scratch;
     const std::string empty = scratch.File("empty.bmp");
     testfiles::WriteBytes(empty, {});

@@ -11,8 +11,7 @@ namespace {
 
 const FontRequest kGameFont = {-20, 700, false, "Courier New"};
 
-int SetPixels(const GlyphBitmap& glyph)
-{
+int SetPixels(const GlyphBitmap& glyph) {
     int count = 0;
     for (unsigned char byte : glyph.bits) {
         count += __builtin_popcount(byte);
@@ -20,22 +19,17 @@ int SetPixels(const GlyphBitmap& glyph)
     return count;
 }
 
-std::vector<GlyphBitmap> Glyphs(const FontRequest& font, unsigned first, unsigned count)
-{
+std::vector<GlyphBitmap> Glyphs(const FontRequest& font, unsigned first, unsigned count) {
     std::vector<GlyphBitmap> glyphs;
     EXPECT_TRUE(RasteriseGlyphs(font, first, count, glyphs));
     EXPECT_EQ(glyphs.size(), count);
     return glyphs;
 }
 
-TEST(GlyphRaster, TheGameFontIsFound)
-{
-    EXPECT_FALSE(FindFontFile(kGameFont).empty());
-}
+TEST(GlyphRaster, TheGameFontIsFound) { EXPECT_FALSE(FindFontFile(kGameFont).empty()); }
 
 // One list per code from 32 to 127, each glyph on the same fixed pitch.
-TEST(GlyphRaster, EveryTextCodeAdvancesByTheSamePitch)
-{
+TEST(GlyphRaster, EveryTextCodeAdvancesByTheSamePitch) {
     const auto glyphs = Glyphs(kGameFont, 32, 96);
     const int pitch = glyphs['M' - 32].advance;
     EXPECT_GE(pitch, 10);
@@ -43,12 +37,12 @@ TEST(GlyphRaster, EveryTextCodeAdvancesByTheSamePitch)
     for (const GlyphBitmap& glyph : glyphs) {
         EXPECT_EQ(glyph.code, static_cast<unsigned>(&glyph - glyphs.data()) + 32);
         EXPECT_EQ(glyph.advance, pitch) << glyph.code;
-        EXPECT_EQ(glyph.bits.size(), static_cast<std::size_t>((glyph.width + 7) / 8 * glyph.height)) << glyph.code;
+        EXPECT_EQ(glyph.bits.size(), static_cast<std::size_t>((glyph.width + 7) / 8 * glyph.height))
+            << glyph.code;
     }
 }
 
-TEST(GlyphRaster, GlyphsStandOnTheBaselineAtTheirHeight)
-{
+TEST(GlyphRaster, GlyphsStandOnTheBaselineAtTheirHeight) {
     const auto glyphs = Glyphs(kGameFont, 32, 96);
     const GlyphBitmap& m = glyphs['M' - 32];
     // A capital's height is about two thirds of the character height.
@@ -70,8 +64,7 @@ TEST(GlyphRaster, GlyphsStandOnTheBaselineAtTheirHeight)
     EXPECT_LE(highest - lowest, 24);
 }
 
-int InkOf(const std::vector<GlyphBitmap>& glyphs)
-{
+int InkOf(const std::vector<GlyphBitmap>& glyphs) {
     int ink = 0;
     for (const GlyphBitmap& glyph : glyphs) {
         ink += SetPixels(glyph);
@@ -79,8 +72,7 @@ int InkOf(const std::vector<GlyphBitmap>& glyphs)
     return ink;
 }
 
-TEST(GlyphRaster, BoldIsHeavierThanRegular)
-{
+TEST(GlyphRaster, BoldIsHeavierThanRegular) {
     FontRequest regular = kGameFont;
     regular.weight = 400;
     EXPECT_GT(InkOf(Glyphs(kGameFont, 33, 94)), InkOf(Glyphs(regular, 33, 94)) * 13 / 10);
@@ -88,7 +80,9 @@ TEST(GlyphRaster, BoldIsHeavierThanRegular)
     const auto bold = Glyphs(kGameFont, 'M', 1);
     const GlyphBitmap& m = bold[0];
     const int rowBytes = (m.width + 7) / 8;
-    auto set = [&](int x, int row) { return (m.bits[row * rowBytes + x / 8] & (0x80 >> (x % 8))) != 0; };
+    auto set = [&](int x, int row) {
+        return (m.bits[row * rowBytes + x / 8] & (0x80 >> (x % 8))) != 0;
+    };
     for (int row = 0; row < m.height; ++row) {
         int x = 0;
         while (x < m.width && !set(x, row)) {
@@ -98,8 +92,7 @@ TEST(GlyphRaster, BoldIsHeavierThanRegular)
     }
 }
 
-TEST(GlyphRaster, BlankAndMissingGlyphsStillAdvance)
-{
+TEST(GlyphRaster, BlankAndMissingGlyphsStillAdvance) {
     const auto glyphs = Glyphs(kGameFont, 32, 96);
     for (unsigned code : {32u, 127u}) {  // space, and a code without a glyph
         const GlyphBitmap& glyph = glyphs[code - 32];
@@ -109,8 +102,7 @@ TEST(GlyphRaster, BlankAndMissingGlyphsStillAdvance)
 }
 
 // Codes above 127 are read as the ANSI code page: 0x80 is the euro sign.
-TEST(GlyphRaster, HighCodesFollowTheAnsiPage)
-{
+TEST(GlyphRaster, HighCodesFollowTheAnsiPage) {
     const auto ansi = Glyphs(kGameFont, 0x80, 1);
     const auto unicode = Glyphs(kGameFont, 0x20AC, 1);
     EXPECT_GT(SetPixels(ansi[0]), 0);
@@ -119,8 +111,7 @@ TEST(GlyphRaster, HighCodesFollowTheAnsiPage)
     EXPECT_EQ(ansi[0].top, unicode[0].top);
 }
 
-TEST(GlyphRaster, SizesFollowWindowsHeightRules)
-{
+TEST(GlyphRaster, SizesFollowWindowsHeightRules) {
     // A positive height is the cell (ascent plus descent), so the same number
     // gives smaller glyphs than a negative one, the em height.
     const auto em = Glyphs({-20, 700, false, "Courier New"}, 'M', 1);
@@ -130,8 +121,7 @@ TEST(GlyphRaster, SizesFollowWindowsHeightRules)
     EXPECT_GT(fallback[0].height, 0);
 }
 
-TEST(GlyphRaster, RefusesRangesBeyondUnicode)
-{
+TEST(GlyphRaster, RefusesRangesBeyondUnicode) {
     std::vector<GlyphBitmap> glyphs;
     EXPECT_FALSE(RasteriseGlyphs(kGameFont, 0x10FFFF, 2, glyphs));
     EXPECT_FALSE(RasteriseGlyphs(kGameFont, 0xFFFFFFFFu, 2, glyphs));

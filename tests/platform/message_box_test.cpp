@@ -11,8 +11,7 @@ namespace {
 
 class MessageBoxWithoutDisplay : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
     }
@@ -23,8 +22,7 @@ struct BoxCase {
     int answer;
 };
 
-TEST_F(MessageBoxWithoutDisplay, AnswersWithTheDefaultButton)
-{
+TEST_F(MessageBoxWithoutDisplay, AnswersWithTheDefaultButton) {
     const BoxCase cases[] = {
         {MB_OK, IDOK},
         {MB_OK | MB_ICONWARNING, IDOK},
@@ -35,17 +33,19 @@ TEST_F(MessageBoxWithoutDisplay, AnswersWithTheDefaultButton)
     };
     for (const BoxCase& box : cases) {
         testing::internal::CaptureStderr();
-        const int answer = MessageBoxA(nullptr, "Would You Like To Run In Fullscreen Mode?", "Start FullScreen?", box.type);
+        const int answer = MessageBoxA(
+            nullptr, "Would You Like To Run In Fullscreen Mode?", "Start FullScreen?", box.type);
         const std::string shown = testing::internal::GetCapturedStderr();
         EXPECT_EQ(answer, box.answer) << box.type;
-        EXPECT_EQ(shown, "Start FullScreen?: Would You Like To Run In Fullscreen Mode?\n") << box.type;
+        EXPECT_EQ(shown, "Start FullScreen?: Would You Like To Run In Fullscreen Mode?\n")
+            << box.type;
     }
 }
 
-TEST_F(MessageBoxWithoutDisplay, MultiLineTextsKeepTheirLines)
-{
+TEST_F(MessageBoxWithoutDisplay, MultiLineTextsKeepTheirLines) {
     const std::pair<const char*, const char*> cases[] = {
-        {"KEY : FUNCTION\r\n\nSPACE   switch\r\nESC   quit", "Help: KEY : FUNCTION\n\nSPACE   switch\nESC   quit\n"},
+        {"KEY : FUNCTION\r\n\nSPACE   switch\r\nESC   quit",
+         "Help: KEY : FUNCTION\n\nSPACE   switch\nESC   quit\n"},
         {"Failed to open DIB file a.bmp.\n", "Help: Failed to open DIB file a.bmp.\n"},
         {"lone\rreturn", "Help: lone\nreturn\n"},
         {"", "Help: \n"},
@@ -57,8 +57,7 @@ TEST_F(MessageBoxWithoutDisplay, MultiLineTextsKeepTheirLines)
     }
 }
 
-TEST_F(MessageBoxWithoutDisplay, NullTextsAndStaleOwnersAreSafe)
-{
+TEST_F(MessageBoxWithoutDisplay, NullTextsAndStaleOwnersAreSafe) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(MessageBoxA(nullptr, nullptr, nullptr, MB_OK), IDOK);
     EXPECT_EQ(MessageBoxA(reinterpret_cast<HWND>(0x1234), "text", "caption", MB_OK), IDOK);

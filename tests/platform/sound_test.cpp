@@ -22,13 +22,14 @@ struct WavFormat {
 };
 
 // A sine tone of the given length as a PCM WAV file.
-Bytes MakeWav(const WavFormat& format, double seconds)
-{
+Bytes MakeWav(const WavFormat& format, double seconds) {
     const int frames = static_cast<int>(format.rate * seconds);
     const int bytesPerSample = format.bits / 8;
     const auto dataSize = static_cast<std::uint32_t>(frames * format.channels * bytesPerSample);
     Bytes wav(44 + dataSize, 0);
-    auto text = [&wav](std::size_t at, const char* four) { std::copy(four, four + 4, wav.begin() + at); };
+    auto text = [&wav](std::size_t at, const char* four) {
+        std::copy(four, four + 4, wav.begin() + at);
+    };
     text(0, "RIFF");
     testfiles::PutU32(wav, 4, 36 + dataSize);
     text(8, "WAVE");
@@ -37,7 +38,8 @@ Bytes MakeWav(const WavFormat& format, double seconds)
     testfiles::PutU16(wav, 20, 1);  // PCM
     testfiles::PutU16(wav, 22, static_cast<std::uint16_t>(format.channels));
     testfiles::PutU32(wav, 24, static_cast<std::uint32_t>(format.rate));
-    testfiles::PutU32(wav, 28, static_cast<std::uint32_t>(format.rate * format.channels * bytesPerSample));
+    testfiles::PutU32(
+        wav, 28, static_cast<std::uint32_t>(format.rate * format.channels * bytesPerSample));
     testfiles::PutU16(wav, 32, static_cast<std::uint16_t>(format.channels * bytesPerSample));
     testfiles::PutU16(wav, 34, static_cast<std::uint16_t>(format.bits));
     text(36, "data");
@@ -49,7 +51,8 @@ Bytes MakeWav(const WavFormat& format, double seconds)
             if (format.bits == 8) {
                 wav[at++] = static_cast<unsigned char>(128 + sample * 127);
             } else {
-                testfiles::PutU16(wav, at, static_cast<std::uint16_t>(static_cast<std::int16_t>(sample * 32767)));
+                testfiles::PutU16(
+                    wav, at, static_cast<std::uint16_t>(static_cast<std::int16_t>(sample * 32767)));
                 at += 2;
             }
         }
@@ -57,8 +60,7 @@ Bytes MakeWav(const WavFormat& format, double seconds)
     return wav;
 }
 
-double SecondsFor(const std::string& path, DWORD flags, BOOL* result = nullptr)
-{
+double SecondsFor(const std::string& path, DWORD flags, BOOL* result = nullptr) {
     const auto start = Clock::now();
     const BOOL played = PlaySoundA(path.c_str(), nullptr, flags);
     if (result != nullptr) {
@@ -75,12 +77,12 @@ protected:
     testfiles::ScratchDir scratch;
 };
 
-TEST_F(Sound, BlockingPlayReturnsWhenTheSoundHasEnded)
-{
+TEST_F(Sound, BlockingPlayReturnsWhenTheSoundHasEnded) {
     // Files in other formats than the device's are converted on the way.
     const WavFormat formats[] = {{22050, 1, 16}, {44100, 2, 16}, {11025, 1, 8}, {48000, 2, 16}};
     for (const WavFormat& format : formats) {
-        SCOPED_TRACE(testing::Message() << format.rate << " Hz, " << format.channels << " ch, " << format.bits);
+        SCOPED_TRACE(testing::Message()
+                     << format.rate << " Hz, " << format.channels << " ch, " << format.bits);
         const std::string path = scratch.File("half.wav");
         testfiles::WriteBytes(path, MakeWav(format, 0.5));
         BOOL played = FALSE;
@@ -91,8 +93,7 @@ TEST_F(Sound, BlockingPlayReturnsWhenTheSoundHasEnded)
     }
 }
 
-TEST_F(Sound, AsynchronousPlayReturnsAtOnce)
-{
+TEST_F(Sound, AsynchronousPlayReturnsAtOnce) {
     const std::string path = scratch.File("long.wav");
     testfiles::WriteBytes(path, MakeWav({22050, 1, 16}, 2.0));
     for (DWORD flags : {SND_ASYNC, SND_ASYNC | SND_FILENAME}) {
@@ -102,10 +103,10 @@ TEST_F(Sound, AsynchronousPlayReturnsAtOnce)
     }
 }
 
-TEST_F(Sound, UnplayableFilesReturnAtOnceSilently)
-{
+TEST_F(Sound, UnplayableFilesReturnAtOnceSilently) {
     testfiles::WriteBytes(scratch.File("empty.wav"), {});
-    testfiles::WriteBytes(scratch.File("text.wav"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
+    testfiles::WriteBytes(scratch.File("text.wav"),
+                          Bytes{'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
     Bytes truncated = MakeWav({22050, 1, 16}, 0.5);
     truncated.resize(30);
     testfiles::WriteBytes(scratch.File("truncated.wav"), truncated);
@@ -119,8 +120,7 @@ TEST_F(Sound, UnplayableFilesReturnAtOnceSilently)
 }
 
 // Were the old sound still queued, the blocking one would wait for it too.
-TEST_F(Sound, ANewSoundCutsTheOldOne)
-{
+TEST_F(Sound, ANewSoundCutsTheOldOne) {
     const std::string longSound = scratch.File("long.wav");
     const std::string shortSound = scratch.File("short.wav");
     testfiles::WriteBytes(longSound, MakeWav({22050, 1, 16}, 3.0));
@@ -133,8 +133,7 @@ TEST_F(Sound, ANewSoundCutsTheOldOne)
 
 // Without an audio device nothing plays and nothing waits. Run in a fresh
 // process, since the device is opened once per program.
-TEST(SoundWithoutDevice, ReturnsAtOnce)
-{
+TEST(SoundWithoutDevice, ReturnsAtOnce) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     testfiles::ScratchDir scratch;
     const std::string path = scratch.File("half.wav");
@@ -147,7 +146,8 @@ TEST(SoundWithoutDevice, ReturnsAtOnce)
             const double second = SecondsFor(path, SND_SYNC);
             std::exit(!played && first < 0.3 && second < 0.05 ? 0 : 1);
         },
-        testing::ExitedWithCode(0), "");
+        testing::ExitedWithCode(0),
+        "");
 }
 
 }  // namespace

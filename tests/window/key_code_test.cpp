@@ -52,10 +52,17 @@ TEST(KeyCodes, CharactersOfKeyDowns) {
         int character;
     };
     const CharCase cases[] = {
-        {'A', KMOD_NONE, 'a'},   {'A', KMOD_LSHIFT, 'A'}, {'A', KMOD_CAPS, 'A'},
-        {'A', KMOD_CAPS | KMOD_RSHIFT, 'a'}, {'A', KMOD_LCTRL, 0},
-        {'7', KMOD_NONE, '7'},   {'7', KMOD_LSHIFT, 0},   {13, KMOD_NONE, 13},
-        {27, KMOD_NONE, 27},     {32, KMOD_NONE, 32},     {112, KMOD_NONE, 0},
+        {'A', KMOD_NONE, 'a'},
+        {'A', KMOD_LSHIFT, 'A'},
+        {'A', KMOD_CAPS, 'A'},
+        {'A', KMOD_CAPS | KMOD_RSHIFT, 'a'},
+        {'A', KMOD_LCTRL, 0},
+        {'7', KMOD_NONE, '7'},
+        {'7', KMOD_LSHIFT, 0},
+        {13, KMOD_NONE, 13},
+        {27, KMOD_NONE, 27},
+        {32, KMOD_NONE, 32},
+        {112, KMOD_NONE, 0},
         {38, KMOD_NONE, 0},
     };
     for (const CharCase& c : cases) {

@@ -62,7 +62,8 @@ void WriteSolidBmp(const fs::path& path, Rgb colour) {
     WriteBmp(path, kSide, kSide, std::vector<Rgb>(kSide * kSide, colour));
 }
 
-void WriteSolidPictures(const fs::path& dir, std::span<const char* const> files,
+void WriteSolidPictures(const fs::path& dir,
+                        std::span<const char* const> files,
                         const std::function<Rgb(int)>& colourOf) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         WriteSolidBmp(dir / files[i], colourOf(static_cast<int>(i)));
@@ -75,7 +76,8 @@ bool InScreen(const Screenshot& shot, int x, int y) {
     return x >= 0 && y >= 0 && x < shot.width && y < shot.height;
 }
 
-std::optional<Screenshot> WaitFor(XServer& x, const std::function<bool(const Screenshot&)>& test,
+std::optional<Screenshot> WaitFor(XServer& x,
+                                  const std::function<bool(const Screenshot&)>& test,
                                   Millis timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     do {

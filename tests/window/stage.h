@@ -33,11 +33,15 @@ private:
 // Writes an uncompressed 24-bit BMP of `width` by `height` pixels, given row
 // by row from the top, each row padded to four bytes as the format wants;
 // makes the folders on the way.
-void WriteBmp(const std::filesystem::path& path, int width, int height, const std::vector<Rgb>& pixels);
+void WriteBmp(const std::filesystem::path& path,
+              int width,
+              int height,
+              const std::vector<Rgb>& pixels);
 // A 16 by 16 picture of one colour.
 void WriteSolidBmp(const std::filesystem::path& path, Rgb colour);
 // Under `dir`, one solid picture per path of `files`, picture i in colourOf(i).
-void WriteSolidPictures(const std::filesystem::path& dir, std::span<const char* const> files,
+void WriteSolidPictures(const std::filesystem::path& dir,
+                        std::span<const char* const> files,
                         const std::function<Rgb(int)>& colourOf);
 
 // Whether the pixel at (x, y) is near `colour`.
@@ -46,7 +50,8 @@ bool InScreen(const Screenshot& shot, int x, int y);
 
 // Polls the screen until `test` holds; the last screenshot, or nothing on
 // timeout.
-std::optional<Screenshot> WaitFor(XServer& x, const std::function<bool(const Screenshot&)>& test,
+std::optional<Screenshot> WaitFor(XServer& x,
+                                  const std::function<bool(const Screenshot&)>& test,
                                   Millis timeout = Millis(10000));
 
 // The bounds of the pixels near one colour within a region.

@@ -14,8 +14,7 @@
 namespace xkit {
 
 // A map with a wall around the field and nothing else.
-inline MapGrid WalledMap()
-{
+inline MapGrid WalledMap() {
     MapGrid grid;
     for (int i = 0; i < kMapSize; ++i) {
         grid.at(i, 0) = grid.at(i, kMapSize - 1) = Wall;
@@ -28,10 +27,12 @@ inline MapGrid WalledMap()
 // written to `mapFile` (a path inside the folder).
 class StagedDir : public TempDir {
 public:
-    StagedDir(const std::string& prefix, std::span<const char* const> pictures,
-              const std::function<Rgb(int)>& colourOf, const std::string& mapFile, const MapGrid& map)
-        : TempDir(prefix)
-    {
+    StagedDir(const std::string& prefix,
+              std::span<const char* const> pictures,
+              const std::function<Rgb(int)>& colourOf,
+              const std::string& mapFile,
+              const MapGrid& map)
+        : TempDir(prefix) {
         if (Path().empty()) return;
         WriteSolidPictures(Path(), pictures, colourOf);
         std::filesystem::create_directories((Path() / mapFile).parent_path());

@@ -51,36 +51,34 @@ void SetKey(WPARAM code, unsigned char down) {
 
 LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        std::printf("activate %u %u\n", static_cast<unsigned>(wParam & 0xFFFF),
-                    static_cast<unsigned>((wParam >> 16) & 0xFFFF));
-        return 0;
-    case WM_CLOSE:
-        std::printf("close\n");
-        PostQuitMessage(0);
-        return 0;
-    case WM_KEYDOWN:
-        std::printf("keydown %u repeat=%d\n", static_cast<unsigned>(wParam),
-                    (lParam >> 30) & 1 ? 1 : 0);
-        SetKey(wParam, 1);
-        return 0;
-    case WM_KEYUP:
-        std::printf("keyup %u\n", static_cast<unsigned>(wParam));
-        SetKey(wParam, 0);
-        return 0;
-    case WM_SYSKEYDOWN:
-        std::printf("syskeydown %u\n", static_cast<unsigned>(wParam));
-        break;
-    case WM_SYSKEYUP:
-        std::printf("syskeyup %u\n", static_cast<unsigned>(wParam));
-        break;
-    case WM_SIZE:
-        std::printf("size %u %u\n", static_cast<unsigned>(lParam & 0xFFFF),
-                    static_cast<unsigned>((lParam >> 16) & 0xFFFF));
-        View(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
-        return 0;
-    default:
-        break;
+        case WM_ACTIVATE:
+            std::printf("activate %u %u\n",
+                        static_cast<unsigned>(wParam & 0xFFFF),
+                        static_cast<unsigned>((wParam >> 16) & 0xFFFF));
+            return 0;
+        case WM_CLOSE:
+            std::printf("close\n");
+            PostQuitMessage(0);
+            return 0;
+        case WM_KEYDOWN:
+            std::printf("keydown %u repeat=%d\n",
+                        static_cast<unsigned>(wParam),
+                        (lParam >> 30) & 1 ? 1 : 0);
+            SetKey(wParam, 1);
+            return 0;
+        case WM_KEYUP:
+            std::printf("keyup %u\n", static_cast<unsigned>(wParam));
+            SetKey(wParam, 0);
+            return 0;
+        case WM_SYSKEYDOWN: std::printf("syskeydown %u\n", static_cast<unsigned>(wParam)); break;
+        case WM_SYSKEYUP: std::printf("syskeyup %u\n", static_cast<unsigned>(wParam)); break;
+        case WM_SIZE:
+            std::printf("size %u %u\n",
+                        static_cast<unsigned>(lParam & 0xFFFF),
+                        static_cast<unsigned>((lParam >> 16) & 0xFFFF));
+            View(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
+            return 0;
+        default: break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -108,9 +106,16 @@ void CloseWindow() {
 
 int OpenWindow() {
     module = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW | CS_OWNDC, Procedure, 0, 0, module,
-                          LoadIconA(nullptr, IDI_WINLOGO), LoadCursorA(nullptr, IDC_ARROW),
-                          nullptr, nullptr, "OpenGL"};
+    WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
+                          Procedure,
+                          0,
+                          0,
+                          module,
+                          LoadIconA(nullptr, IDI_WINLOGO),
+                          LoadCursorA(nullptr, IDC_ARROW),
+                          nullptr,
+                          nullptr,
+                          "OpenGL"};
     if (RegisterClassA(&windowClass) == 0) {
         std::printf("register failed\n");
         return 3;
@@ -128,10 +133,18 @@ int OpenWindow() {
     DWORD style = fullscreen ? WS_POPUP : WS_OVERLAPPEDWINDOW;
     DWORD exStyle = fullscreen ? WS_EX_APPWINDOW : WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    window = CreateWindowExA(exStyle, "OpenGL", "Window Probe",
-                             style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             module, nullptr);
+    window = CreateWindowExA(exStyle,
+                             "OpenGL",
+                             "Window Probe",
+                             style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                             0,
+                             0,
+                             rect.right - rect.left,
+                             rect.bottom - rect.top,
+                             nullptr,
+                             nullptr,
+                             module,
+                             nullptr);
     PIXELFORMATDESCRIPTOR request{};
     request.nSize = sizeof request;
     request.nVersion = 1;
@@ -163,8 +176,10 @@ int OpenWindow() {
     SetForegroundWindow(window);
     SetFocus(window);
     View(640, 480);
-    std::printf("opened fullscreen=%d client=%ldx%ld\n", fullscreen ? 1 : 0,
-                static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
+    std::printf("opened fullscreen=%d client=%ldx%ld\n",
+                fullscreen ? 1 : 0,
+                static_cast<long>(rect.right - rect.left),
+                static_cast<long>(rect.bottom - rect.top));
     std::printf("rss %ld\n", ResidentKb());
     return 0;
 }

@@ -74,7 +74,9 @@ void ExpectOpensAtTopLeft(int screenWidth, int screenHeight, bool fullscreen) {
     ExpectQuadrants(x, 640, 480);
 }
 
-TEST(RealWindow, WindowedOpensWithClient640By480AtTopLeft) { ExpectOpensAtTopLeft(1024, 768, false); }
+TEST(RealWindow, WindowedOpensWithClient640By480AtTopLeft) {
+    ExpectOpensAtTopLeft(1024, 768, false);
+}
 
 TEST(RealWindow, FullscreenOnAScreenOffering640By480) { ExpectOpensAtTopLeft(640, 480, true); }
 
@@ -98,8 +100,8 @@ TEST(RealWindow, PictureStretchesWithTheWindow) {
     const std::pair<int, int> sizes[] = {{1000, 700}, {320, 240}, {640, 100}};
     for (auto [width, height] : sizes) {
         x.Resize(window, width, height);
-        ASSERT_TRUE(probe.WaitForLine("size " + std::to_string(width) + " " +
-                                      std::to_string(height)));
+        ASSERT_TRUE(
+            probe.WaitForLine("size " + std::to_string(width) + " " + std::to_string(height)));
         ExpectQuadrants(x, width, height);
     }
 }
@@ -169,10 +171,20 @@ TEST(RealWindow, KeysSetAndClearTheirVirtualKeyEntries) {
     Program probe(x, kProbe, {}, kWorkDir);
     ASSERT_TRUE(probe.WaitForLine("drawn"));
     const KeyCase cases[] = {
-        {XK_a, 'A'},      {XK_w, 'W'},         {XK_p, 'P'},       {XK_1, '1'},
-        {XK_0, '0'},      {XK_KP_1, 0x61},     {XK_Up, 38},       {XK_Down, 40},
-        {XK_Left, 37},    {XK_Right, 39},      {XK_Return, 13},   {XK_Escape, 27},
-        {XK_space, 32},   {XK_F2, 113},
+        {XK_a, 'A'},
+        {XK_w, 'W'},
+        {XK_p, 'P'},
+        {XK_1, '1'},
+        {XK_0, '0'},
+        {XK_KP_1, 0x61},
+        {XK_Up, 38},
+        {XK_Down, 40},
+        {XK_Left, 37},
+        {XK_Right, 39},
+        {XK_Return, 13},
+        {XK_Escape, 27},
+        {XK_space, 32},
+        {XK_F2, 113},
     };
     for (const KeyCase& c : cases) {
         const std::string code = std::to_string(c.virtualKey);
@@ -225,7 +237,8 @@ TEST(RealWindow, AltCombinationsAndF10AreSystemKeys) {
     ASSERT_TRUE(x.ReleaseKey(XK_Alt_L));
     EXPECT_TRUE(probe.WaitForLine("key 68 0"));
 
-    for (const char* never : {"key 18 1", "key 65 1", "key 13 1", "key 121 1", "keydown 121 repeat"}) {
+    for (const char* never :
+         {"key 18 1", "key 65 1", "key 13 1", "key 121 1", "keydown 121 repeat"}) {
         EXPECT_EQ(probe.CountLines(never), 0) << never;
     }
 }
@@ -252,15 +265,9 @@ TEST(RealWindow, SignalsAndCloseRequestsCloseTheWindow) {
         Program probe(x, kProbe, {"--fullscreen"}, kWorkDir);
         ASSERT_TRUE(probe.WaitForLine("drawn"));
         switch (how) {
-        case How::Terminate:
-            probe.Signal(SIGTERM);
-            break;
-        case How::Interrupt:
-            probe.Signal(SIGINT);
-            break;
-        case How::WindowManager:
-            x.RequestClose(x.FindWindow(kTitle));
-            break;
+            case How::Terminate: probe.Signal(SIGTERM); break;
+            case How::Interrupt: probe.Signal(SIGINT); break;
+            case How::WindowManager: x.RequestClose(x.FindWindow(kTitle)); break;
         }
         // Closed the regular way: the window procedure saw the close.
         EXPECT_EQ(probe.WaitExit(Millis(5000)), 0);

@@ -63,8 +63,17 @@ pid_t StartXvfb(int width, int height, std::string* name) {
         dup2(devNull, 2);
         std::string fd = std::to_string(fds[1]);
         std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb",
+               "Xvfb",
+               "-displayfd",
+               fd.c_str(),
+               "-screen",
+               "0",
+               screen.c_str(),
+               "-nolisten",
+               "tcp",
+               "-noreset",
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -104,8 +113,18 @@ std::string WindowTitle(Display* display, Window window) {
     unsigned long after = 0;
     unsigned char* data = nullptr;
     std::string title;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format,
-                           &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display,
+                           window,
+                           netName,
+                           0,
+                           1024,
+                           False,
+                           utf8,
+                           &type,
+                           &format,
+                           &count,
+                           &after,
+                           &data) == Success &&
         data != nullptr) {
         title.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
@@ -207,7 +226,8 @@ XServer::~XServer() {
     }
     if (server_ > 0) {
         kill(server_, SIGTERM);
-        bool ended = PollUntil(Millis(3000), [this] { return waitpid(server_, nullptr, WNOHANG) != 0; });
+        bool ended =
+            PollUntil(Millis(3000), [this] { return waitpid(server_, nullptr, WNOHANG) != 0; });
         if (!ended) {
             kill(server_, SIGKILL);
             waitpid(server_, nullptr, 0);
@@ -267,8 +287,14 @@ Screenshot XServer::Grab() {
     Window root = DefaultRootWindow(display_);
     XWindowAttributes attributes;
     XGetWindowAttributes(display_, root, &attributes);
-    XImage* image = XGetImage(display_, root, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display_,
+                              root,
+                              0,
+                              0,
+                              static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height),
+                              AllPlanes,
+                              ZPixmap);
     if (image == nullptr) {
         return shot;
     }
@@ -279,7 +305,8 @@ Screenshot XServer::Grab() {
         for (int x = 0; x < shot.width; ++x) {
             unsigned long pixel = XGetPixel(image, x, y);
             shot.pixels[static_cast<std::size_t>(y) * shot.width + x] =
-                Rgb{Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
+                Rgb{Channel(pixel, image->red_mask),
+                    Channel(pixel, image->green_mask),
                     Channel(pixel, image->blue_mask)};
         }
     }
@@ -297,7 +324,8 @@ Rgb XServer::Pixel(int x, int y) {
         return {};
     }
     unsigned long pixel = XGetPixel(image, 0, 0);
-    Rgb colour{Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
+    Rgb colour{Channel(pixel, image->red_mask),
+               Channel(pixel, image->green_mask),
                Channel(pixel, image->blue_mask)};
     XDestroyImage(image);
     return colour;
@@ -331,8 +359,8 @@ std::optional<Geometry> XServer::WindowGeometry(XWindowId window) {
     }
     Geometry geometry;
     Window child = 0;
-    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &geometry.x,
-                          &geometry.y, &child);
+    XTranslateCoordinates(
+        display_, window, DefaultRootWindow(display_), 0, 0, &geometry.x, &geometry.y, &child);
     geometry.width = attributes.width;
     geometry.height = attributes.height;
     geometry.viewable = attributes.map_state == IsViewable;
@@ -366,8 +394,8 @@ void XServer::Focus(XWindowId window) {
 
 void XServer::Resize(XWindowId window, int width, int height) {
     if (display_ != nullptr) {
-        XResizeWindow(display_, window, static_cast<unsigned>(width),
-                      static_cast<unsigned>(height));
+        XResizeWindow(
+            display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
         XSync(display_, False);
     }
 }
@@ -414,23 +442,29 @@ bool XServer::AnswerWindow(const std::string& title, XKeySym key, Millis timeout
 
 // ---------------------------------------------------------------------------
 
-Program::Program(const XServer& server, const std::string& path,
-                 const std::vector<std::string>& args, const std::string& workDir,
+Program::Program(const XServer& server,
+                 const std::string& path,
+                 const std::vector<std::string>& args,
+                 const std::string& workDir,
                  const std::vector<std::string>& env) {
     std::vector<std::string> all{"DISPLAY=" + server.Name()};
     all.insert(all.end(), env.begin(), env.end());
     Start(path, args, workDir, all);
 }
 
-Program::Program(const std::string& path, const std::vector<std::string>& args,
-                 const std::string& workDir, const std::vector<std::string>& env) {
+Program::Program(const std::string& path,
+                 const std::vector<std::string>& args,
+                 const std::string& workDir,
+                 const std::vector<std::string>& env) {
     std::vector<std::string> all{"DISPLAY"};
     all.insert(all.end(), env.begin(), env.end());
     Start(path, args, workDir, all);
 }
 
-void Program::Start(const std::string& path, const std::vector<std::string>& args,
-                    const std::string& workDir, const std::vector<std::string>& env) {
+void Program::Start(const std::string& path,
+                    const std::vector<std::string>& args,
+                    const std::string& workDir,
+                    const std::vector<std::string>& env) {
     int fds[2];
     if (pipe(fds) != 0) {
         return;

@@ -118,11 +118,16 @@ public:
     // Runs `path` with `args` in `workDir`, with DISPLAY set to the server,
     // LIBGL_ALWAYS_SOFTWARE=1, SDL_AUDIODRIVER=dummy and WAYLAND_DISPLAY
     // removed. `env` adds "NAME=value" entries, or removes "NAME".
-    Program(const XServer& server, const std::string& path, const std::vector<std::string>& args,
-            const std::string& workDir, const std::vector<std::string>& env = {});
+    Program(const XServer& server,
+            const std::string& path,
+            const std::vector<std::string>& args,
+            const std::string& workDir,
+            const std::vector<std::string>& env = {});
     // Runs without any X server (DISPLAY removed) unless `env` sets one.
-    Program(const std::string& path, const std::vector<std::string>& args,
-            const std::string& workDir, const std::vector<std::string>& env = {});
+    Program(const std::string& path,
+            const std::vector<std::string>& args,
+            const std::string& workDir,
+            const std::vector<std::string>& env = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -145,8 +150,10 @@ public:
     std::optional<int> WaitExit(Millis timeout = Millis(5000));
 
 private:
-    void Start(const std::string& path, const std::vector<std::string>& args,
-               const std::string& workDir, const std::vector<std::string>& env);
+    void Start(const std::string& path,
+               const std::vector<std::string>& args,
+               const std::string& workDir,
+               const std::vector<std::string>& env);
     void ReadOutput();
     void KillGroup();
 

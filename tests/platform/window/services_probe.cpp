@@ -26,8 +26,7 @@ HDC deviceContext = nullptr;
 HGLRC glContext = nullptr;
 bool closing = false;
 
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         closing = true;
         return 0;
@@ -35,17 +34,33 @@ LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool OpenWindow()
-{
+bool OpenWindow() {
     module = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW | CS_OWNDC, Procedure, 0, 0, module, nullptr, nullptr,
-                          nullptr, nullptr, "OpenGL"};
+    WNDCLASSA windowClass{CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
+                          Procedure,
+                          0,
+                          0,
+                          module,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          "OpenGL"};
     if (RegisterClassA(&windowClass) == 0) {
         return false;
     }
-    window = CreateWindowExA(WS_EX_APPWINDOW, "OpenGL", "Services Probe",
-                             WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 640, 480,
-                             nullptr, nullptr, module, nullptr);
+    window = CreateWindowExA(WS_EX_APPWINDOW,
+                             "OpenGL",
+                             "Services Probe",
+                             WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                             0,
+                             0,
+                             640,
+                             480,
+                             nullptr,
+                             nullptr,
+                             module,
+                             nullptr);
     if (window == nullptr || (deviceContext = GetDC(window)) == nullptr) {
         return false;
     }
@@ -58,7 +73,8 @@ bool OpenWindow()
     request.cDepthBits = 16;
     const int format = ChoosePixelFormat(deviceContext, &request);
     if (format == 0 || !SetPixelFormat(deviceContext, format, &request) ||
-        (glContext = wglCreateContext(deviceContext)) == nullptr || !wglMakeCurrent(deviceContext, glContext)) {
+        (glContext = wglCreateContext(deviceContext)) == nullptr ||
+        !wglMakeCurrent(deviceContext, glContext)) {
         return false;
     }
     ShowWindow(window, SW_SHOW);
@@ -73,8 +89,7 @@ bool OpenWindow()
     return true;
 }
 
-void CloseWindow()
-{
+void CloseWindow() {
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(glContext);
     ReleaseDC(window, deviceContext);
@@ -82,8 +97,7 @@ void CloseWindow()
     UnregisterClassA("OpenGL", module);
 }
 
-void Print(GLuint base, double x, double y, const char* text)
-{
+void Print(GLuint base, double x, double y, const char* text) {
     glRasterPos2d(x, y);
     glPushAttrib(GL_LIST_BIT);
     glListBase(base - 32);
@@ -91,11 +105,21 @@ void Print(GLuint base, double x, double y, const char* text)
     glPopAttrib();
 }
 
-int ShowText()
-{
+int ShowText() {
     const GLuint base = glGenLists(96);
-    HFONT font = CreateFontA(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH,
+    HFONT font = CreateFontA(-20,
+                             0,
+                             0,
+                             0,
+                             FW_BOLD,
+                             FALSE,
+                             FALSE,
+                             FALSE,
+                             ANSI_CHARSET,
+                             OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS,
+                             ANTIALIASED_QUALITY,
+                             FF_DONTCARE | DEFAULT_PITCH,
                              "Courier New");
     SelectObject(deviceContext, font);
     if (!wglUseFontBitmapsA(deviceContext, 32, 96, base)) {
@@ -129,8 +153,7 @@ int ShowText()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     const bool box = mode == "box" && argc >= 5;
     if (mode != "text" && !box) {
@@ -144,7 +167,8 @@ int main(int argc, char** argv)
     int result = 0;
     if (box) {
         const UINT type = std::strcmp(argv[3], "yesno") == 0 ? MB_YESNO | MB_ICONWARNING : MB_OK;
-        std::printf("answer %d\n", MessageBoxA(needsWindow ? window : nullptr, argv[4], argv[2], type));
+        std::printf("answer %d\n",
+                    MessageBoxA(needsWindow ? window : nullptr, argv[4], argv[2], type));
     } else {
         result = ShowText();
     }

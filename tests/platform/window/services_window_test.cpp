@@ -3,10 +3,10 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
-#include <string>
 #include <algorithm>
 #include <csignal>
 #include <optional>
+#include <string>
 
 #include "xkit.h"
 
@@ -28,8 +28,7 @@ struct Box {
 };
 
 // The extent of the lit pixels within a part of the screen.
-Box LitPixels(const xkit::Screenshot& shot, int left, int top, int right, int bottom)
-{
+Box LitPixels(const xkit::Screenshot& shot, int left, int top, int right, int bottom) {
     Box lit;
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
@@ -45,8 +44,7 @@ Box LitPixels(const xkit::Screenshot& shot, int left, int top, int right, int bo
     return lit;
 }
 
-TEST(RealFont, GlyphsSitOnTheBaselineAndAdvanceTheRasterPosition)
-{
+TEST(RealFont, GlyphsSitOnTheBaselineAndAdvanceTheRasterPosition) {
     XServer x;
     ASSERT_TRUE(x.Ok());
     Program probe(x, kProbe, {"text"}, kWorkDir);
@@ -85,8 +83,7 @@ struct BoxAnswer {
     int answer;
 };
 
-TEST(RealMessageBox, ReturnAndEscapeAnswerTheBoxFoundByItsCaption)
-{
+TEST(RealMessageBox, ReturnAndEscapeAnswerTheBoxFoundByItsCaption) {
     const BoxAnswer cases[] = {
         {"ok", XK_Return, false, 1},     // IDOK
         {"yesno", XK_Return, false, 6},  // IDYES
@@ -97,7 +94,8 @@ TEST(RealMessageBox, ReturnAndEscapeAnswerTheBoxFoundByItsCaption)
     ASSERT_TRUE(x.Ok());
     for (const BoxAnswer& box : cases) {
         SCOPED_TRACE(testing::Message() << box.type << (box.owned ? " owned" : ""));
-        std::vector<std::string> args = {"box", "Start FullScreen?", box.type, "Run in fullscreen?"};
+        std::vector<std::string> args = {
+            "box", "Start FullScreen?", box.type, "Run in fullscreen?"};
         if (box.owned) {
             args.push_back("owned");
         }
@@ -109,8 +107,7 @@ TEST(RealMessageBox, ReturnAndEscapeAnswerTheBoxFoundByItsCaption)
 }
 
 // The editor's help text has CR LF line breaks: every line shows as a line.
-TEST(RealMessageBox, MultiLineTextsShowEveryLine)
-{
+TEST(RealMessageBox, MultiLineTextsShowEveryLine) {
     XServer x;
     ASSERT_TRUE(x.Ok());
     auto boxHeight = [&x](const std::string& text) {
@@ -122,8 +119,9 @@ TEST(RealMessageBox, MultiLineTextsShowEveryLine)
         return geometry ? geometry->height : 0;
     };
     const int one = boxHeight("KEY : FUNCTION");
-    const int eight = boxHeight("KEY : FUNCTION\r\n\nSPACE   switch\r\nN       new map\r\nL        load map\r\n"
-                                "S       save map\r\nF1      change to fullscreen\r\nESC   quit");
+    const int eight = boxHeight(
+        "KEY : FUNCTION\r\n\nSPACE   switch\r\nN       new map\r\nL        load map\r\n"
+        "S       save map\r\nF1      change to fullscreen\r\nESC   quit");
     ASSERT_GT(one, 0);
     EXPECT_GE(eight - one, 7 * 10);  // seven more lines of at least 10 pixels
 }
