@@ -58,6 +58,16 @@ void WriteToStandardError(const std::string& text, const char* caption) {
     std::fflush(stderr);
 }
 
+// The box took the keyboard; the window that had it gets it back, raised, so
+// keys act on it again without a click (a window manager may not hand the
+// focus back to a fullscreen window, and without one nobody does).
+void GiveFocusBack(HWND window) {
+    const PlatformWindow* record = sdlvideo::FindWindow(window);
+    if (record == nullptr || !record->visible) return;
+    SDL_RaiseWindow(record->sdl);
+    SDL_SetWindowInputFocus(record->sdl);
+}
+
 }  // namespace
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
@@ -86,7 +96,10 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     box.buttons = yesNo ? yesNoButtons : okButton;
 
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+    const HWND focus = sdlvideo::FocusWindow();
+    const int shown = SDL_ShowMessageBox(&box, &pressed);
+    GiveFocusBack(focus);
+    if (shown != 0) {
         WriteToStandardError(message, title);
         return DefaultAnswer(type);
     }

@@ -32,6 +32,10 @@ bool EnsureVideo() {
     }
     // Closing signals are ours to turn into close requests (message_pump.cpp).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A fullscreen window that loses the focus stays on screen, as a pop-up
+    // window in a changed display mode does on Windows; SDL would minimise
+    // it, and a message box the program shows would then leave it minimised.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return false;
     }

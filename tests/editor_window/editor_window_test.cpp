@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -301,6 +302,79 @@ TEST(EditorWindow, DrawSaveAndQuitWithTheKeys) {
     EXPECT_EQ(saved.cells, expected.cells);
     for (int slot : {1, 3, 4, 5})
         EXPECT_FALSE(fs::exists(s.dir.Path() / ("Data/maps/map" + std::to_string(slot))));
+}
+
+// The path of a program found on PATH, or an empty string.
+std::string OnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        start = end + 1;
+    }
+    return "";
+}
+
+// Under a window manager a box takes the keyboard from a fullscreen window;
+// once it is answered, the window is back as it was: fullscreen, mapped,
+// showing its picture, and it has the keys again without a click.
+TEST(EditorWindow, FullscreenComesBackAfterTheHelpBoxUnderAWindowManager) {
+    const std::string openbox = OnPath("openbox");
+    ASSERT_FALSE(openbox.empty()) << "openbox is needed (scripts/install-deps test)";
+    XServer x(640, 480);
+    ASSERT_TRUE(x.Ok());
+    EditorDir dir(WalledMap());
+    Program wm(x, openbox, {"--sm-disable"}, dir.Path().string());
+    ASSERT_TRUE(x.WaitForWindowManager());
+    Program editor(x, kEditor, {}, dir.Path().string());
+    ASSERT_NE(x.FindWindow(kTitle, Millis(20000)), 0UL);
+
+    const Rgb panel = ColourOf(PanelTexture);
+    auto fullscreenShows = [&](const Rgb& cursorCell, int cx) {
+        const XWindowId window = x.FindWindow(kTitle, Millis(200));
+        const auto geometry = window != 0 ? x.WindowGeometry(window) : std::nullopt;
+        return geometry && geometry->viewable && geometry->x == 0 && geometry->y == 0 &&
+               geometry->width == 640 && geometry->height == 480 &&
+               x.WaitForPixel(560, 45, panel, Millis(200)) &&
+               x.WaitForPixel(cx * 8 + 4, 12, cursorCell, Millis(200));
+    };
+    auto waitUntil = [](const std::function<bool()>& done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < end) {
+            if (done()) return true;
+            std::this_thread::sleep_for(Millis(50));
+        }
+        return false;
+    };
+    const Rgb cursorOnEmpty = ColourOf(CursorEmptyTexture);
+
+    x.SetAutoRepeat(false);
+    ASSERT_TRUE(x.PressKey(XK_F1));
+    ASSERT_TRUE(waitUntil([&] { return fullscreenShows(cursorOnEmpty, 1); }))
+        << "F1 did not bring the editor fullscreen; " << xkit::Tail(editor.Lines());
+    x.ReleaseKey(XK_F1);
+
+    ASSERT_TRUE(x.PressKey(XK_h));
+    ASSERT_NE(x.FindWindow("Help", Millis(20000)), 0UL);
+    x.ReleaseKey(XK_h);
+    // Enter as the user presses it: to whichever window the manager gave the
+    // keyboard, which is the box.
+    x.TapKey(XK_Return);
+    ASSERT_TRUE(waitUntil([&] { return x.FindWindow("Help", Millis(100)) == 0; }));
+
+    EXPECT_TRUE(waitUntil([&] { return fullscreenShows(cursorOnEmpty, 1); }))
+        << "the editor did not come back fullscreen with its picture";
+    // The arrows act again, with nobody focusing the window for them.
+    ASSERT_TRUE(x.PressKey(XK_Right));
+    EXPECT_TRUE(waitUntil([&] { return fullscreenShows(cursorOnEmpty, 2); }))
+        << "the cursor did not move: the editor lost the keyboard";
+    x.ReleaseKey(XK_Right);
+
+    x.RequestClose(x.FindWindow(kTitle));
+    EXPECT_EQ(editor.WaitExit(Millis(15000)), 0);
 }
 
 }  // namespace

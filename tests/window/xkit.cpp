@@ -352,6 +352,33 @@ XWindowId XServer::FindWindow(const std::string& title, Millis timeout) {
     return found;
 }
 
+bool XServer::WaitForWindowManager(Millis timeout) {
+    if (display_ == nullptr) return false;
+    const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    return PollUntil(timeout, [&] {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        const bool set = XGetWindowProperty(display_,
+                                            DefaultRootWindow(display_),
+                                            check,
+                                            0,
+                                            1,
+                                            False,
+                                            AnyPropertyType,
+                                            &type,
+                                            &format,
+                                            &count,
+                                            &after,
+                                            &data) == Success &&
+                         count == 1;
+        if (data != nullptr) XFree(data);
+        return set;
+    });
+}
+
 std::optional<Geometry> XServer::WindowGeometry(XWindowId window) {
     XWindowAttributes attributes;
     if (display_ == nullptr || XGetWindowAttributes(display_, window, &attributes) == 0) {

@@ -95,6 +95,9 @@ public:
     void Restore(XWindowId window);
     // Asks the window to close, as a window manager's close button does.
     void RequestClose(XWindowId window);
+    // Waits until a window manager runs on the server (it has set the root
+    // window's _NET_SUPPORTING_WM_CHECK); false on timeout.
+    bool WaitForWindowManager(Millis timeout = Millis(10000));
     // Finds a window by title (a message box by its caption), focuses it and
     // taps `key` (XK_Return for OK, XK_y / XK_n or XK_Return / XK_Escape for
     // Yes/No, as the box understands them). False when it does not show up.
