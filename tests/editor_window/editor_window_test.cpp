@@ -116,24 +116,20 @@ struct Session {
             geometry->height != 480)
             return false;
         x.Focus(window);
+        x.SetAutoRepeat(false);
         return true;
     }
 
-    // Held for a moment, as a finger does: the editor reads its key table
-    // once per frame, so a press must outlast a frame, and a frame of a
-    // sanitized build on software GL on a busy machine takes a while.
-    void Tap(XKeySym key) {
-        x.PressKey(key);
-        std::this_thread::sleep_for(Millis(150));
-        x.ReleaseKey(key);
-        std::this_thread::sleep_for(Millis(50));
-    }
-
-    // A tap, then the screen until it shows the key's effect.
+    // The editor reads its key table once per frame, and a frame of a
+    // sanitized build on software GL on a busy machine can take longer than
+    // a finger's tap: a key is held until its effect shows, then let go.
+    // Auto-repeat is off (Ready), so a held key is one key-down.
     std::optional<Screenshot> TapUntil(XKeySym key,
                                        const std::function<bool(const Screenshot&)>& shown) {
-        Tap(key);
-        return WaitFor(x, shown);
+        x.PressKey(key);
+        auto shot = WaitFor(x, shown);
+        x.ReleaseKey(key);
+        return shot;
     }
 
     // A tap that moves the cursor or changes its cell: waits for the cursor
@@ -270,8 +266,9 @@ TEST(EditorWindow, PanelPictureTextsAndPrompts) {
 TEST(EditorWindow, DrawSaveAndQuitWithTheKeys) {
     Session s(WalledMap());
     ASSERT_TRUE(s.Ready());
-    s.Tap(XK_h);
-    ASSERT_TRUE(s.x.AnswerWindow("Help", XK_Return));
+    s.x.PressKey(XK_h);
+    ASSERT_TRUE(s.x.AnswerWindow("Help", XK_Return, Millis(20000)));
+    s.x.ReleaseKey(XK_h);
     s.x.Focus(s.window);
     std::this_thread::sleep_for(Millis(200));
     for (int x = 1; x <= 5; ++x) {  // a wall line along row 1
@@ -289,8 +286,9 @@ TEST(EditorWindow, DrawSaveAndQuitWithTheKeys) {
         s.TapUntil(XK_s, [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); }));
     ASSERT_TRUE(
         s.TapUntil(XK_2, [](const Screenshot& shot) { return WhiteIn(shot, 206, 440).Empty(); }));
-    s.Tap(XK_Escape);
+    s.x.PressKey(XK_Escape);
     EXPECT_EQ(s.editor.WaitExit(Millis(15000)), 0);
+    s.x.ReleaseKey(XK_Escape);
 
     MapGrid expected = WalledMap();
     for (int x = 1; x <= 5; ++x) expected.at(x, 1) = Wall;

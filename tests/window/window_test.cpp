@@ -270,7 +270,7 @@ TEST(RealWindow, SignalsAndCloseRequestsCloseTheWindow) {
             case How::WindowManager: x.RequestClose(x.FindWindow(kTitle)); break;
         }
         // Closed the regular way: the window procedure saw the close.
-        EXPECT_EQ(probe.WaitExit(Millis(5000)), 0);
+        EXPECT_EQ(probe.WaitExit(Millis(15000)), 0);
         EXPECT_EQ(probe.CountLines("close"), 2);  // "close" and "closed"
     }
 }
