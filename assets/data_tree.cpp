@@ -118,9 +118,7 @@ bool CopyMissingMaps(const fs::path& root, const fs::path& mapSource, std::strin
     return true;
 }
 
-bool WritePictures(const fs::path& root, std::string& error) {
-    for (const PictureFile& picture : kPictures)
-        if (!WriteBmpFile((root / picture.path).string(), picture.paint(), error)) return false;
+bool WriteMapPreviews(const fs::path& root, std::string& error) {
     for (int slot = 1; slot <= 5; ++slot) {
         MapGrid grid{};
         ReadMapFile((root / "Data/maps" / kMapNames[slot - 1]).string().c_str(), grid);
@@ -129,6 +127,12 @@ bool WritePictures(const fs::path& root, std::string& error) {
             return false;
     }
     return true;
+}
+
+bool WritePictures(const fs::path& root, std::string& error) {
+    for (const PictureFile& picture : kPictures)
+        if (!WriteBmpFile((root / picture.path).string(), picture.paint(), error)) return false;
+    return WriteMapPreviews(root, error);
 }
 
 bool WriteSounds(const fs::path& root, std::string& error) {
@@ -144,4 +148,10 @@ bool GenerateDataTree(const fs::path& root, const fs::path& mapSource, std::stri
     PictureFontScope font;
     return MakeDirectories(root, error) && CopyMissingMaps(root, mapSource, error) &&
            WritePictures(root, error) && WriteSounds(root, error);
+}
+
+bool DrawMapPreviews(const fs::path& root, std::string& error) {
+    if (!OpenPictureFont(error)) return false;
+    PictureFontScope font;
+    return WriteMapPreviews(root, error);
 }

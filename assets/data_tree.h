@@ -13,3 +13,9 @@
 bool GenerateDataTree(const std::filesystem::path& root,
                       const std::filesystem::path& mapSource,
                       std::string& error);
+
+// Redraws only the menu's map previews of root from the maps in root, as
+// GenerateDataTree does after its maps are in place; the rest of root is
+// left as it is. False with the reason in error when a preview could not be
+// written.
+bool DrawMapPreviews(const std::filesystem::path& root, std::string& error);
