@@ -1,4 +1,5 @@
 // Pictures into texture names, all or nothing, from the program's BMP list.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -18,12 +19,53 @@ void FreeImage(RgbImage* image) {
     std::free(image);
 }
 
-void UploadTexture(GLuint name, const RgbImage& image) {
+// A picture with a side longer than the context takes never reaches
+// glTexImage2D: some drivers abort there instead of reporting an error.
+bool FitTheContext(const std::vector<RgbImage*>& images) {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    return std::all_of(images.begin(), images.end(), [maxSide](const RgbImage* image) {
+        return image->width <= maxSide && image->height <= maxSide;
+    });
+}
+
+// Errors left by earlier calls would be taken for the uploads' own.
+void ClearGlErrors() {
+    int left = 16;  // a lost context may report errors without end
+    while (left-- > 0 && glGetError() != GL_NO_ERROR) continue;
+}
+
+// True when GL took the picture.
+bool UploadTexture(GLuint name, const RgbImage& image) {
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexImage2D(
         GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE, image.pixels);
+    return glGetError() == GL_NO_ERROR;
+}
+
+// All pictures into new names, given to the table only when GL took every
+// one; otherwise the names go again and the table keeps what it held.
+bool UploadAll(const std::vector<RgbImage*>& images, GLuint* table) {
+    std::vector<GLuint> names(images.size(), 0);
+    const auto count = static_cast<GLsizei>(names.size());
+    ClearGlErrors();
+    glGenTextures(count, names.data());
+    // Picture rows are packed without gaps, so any width uploads intact
+    // only with byte alignment; everything else keeps the default of 4.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    bool uploaded = true;
+    for (std::size_t i = 0; i < images.size() && uploaded; ++i) {
+        uploaded = UploadTexture(names[i], *images[i]);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    if (!uploaded) {
+        glDeleteTextures(count, names.data());
+        return false;
+    }
+    std::copy(names.begin(), names.end(), table);
+    return true;
 }
 
 }  // namespace
@@ -68,15 +110,7 @@ bool LoadTextureTable(std::span<const char* const> files, GLuint* table) {
         }
     }
 
-    if (loaded) {
-        const auto count = static_cast<GLsizei>(files.size());
-        glGenTextures(count, table);
-        // Picture rows are packed without gaps, so any width uploads intact
-        // only with byte alignment; everything else keeps the default of 4.
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        for (std::size_t i = 0; i < files.size(); ++i) UploadTexture(table[i], *images[i]);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    }
+    loaded = loaded && FitTheContext(images) && UploadAll(images, table);
 
     for (RgbImage* image : images) FreeImage(image);
     return loaded;

@@ -1,16 +1,19 @@
-// BMP decoding: our own checks of everything a file claims, then SDL's BMP
-// loader for the pixels. SDL's loader trusts the file far more than we can
-// afford (it reads past palettes, accepts RLE runs off the picture, ...), so
-// nothing reaches it before the checks below have passed.
+// BMP decoding: our own checks of everything a file claims, then our own RLE
+// decoder or SDL's BMP loader for the pixels. SDL's loader trusts the file far
+// more than we can afford (it reads past palettes, accepts RLE runs off the
+// picture, ...), so nothing reaches it before the checks below have passed.
 
 #include "platform/dib_decode.h"
 
 #include "platform/dib_layout.h"
+#include "platform/dib_rle.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
 
@@ -27,13 +30,14 @@ void PutU32(unsigned char* at, std::uint32_t value) {
 
 // A bare info header (no "BM" file header) gets one synthesised in front of
 // it: SDL only reads whole files. The pixels follow the colour table.
-DibError WithFileHeader(ByteSpan bytes, std::vector<unsigned char>& file) {
+// `bytes` may be the first bytes of a bare file of `fileSize` bytes.
+DibError WithFileHeader(ByteSpan bytes, std::uint64_t fileSize, std::vector<unsigned char>& file) {
     std::uint64_t offset = 0;
     DibError error = dib::BareDibPixelOffset(bytes, offset);
     if (error != DibError::None) {
         return error;
     }
-    const std::uint64_t total = dib::kFileHeaderSize + bytes.size();
+    const std::uint64_t total = dib::kFileHeaderSize + fileSize;
     if (total > UINT32_MAX) {
         return DibError::OutOfMemory;
     }
@@ -81,9 +85,14 @@ DibError DecodeWithSdl(ByteSpan file, const dib::Layout& layout, DibImage& image
     return DibError::None;
 }
 
-DibError DecodeFile(ByteSpan file, DibImage& image) {
+// `file` holds at least the first bytes that the picture uses of a "BM" file
+// of `fileSize` bytes.
+DibError DecodeFile(ByteSpan file, std::uint64_t fileSize, int maxSide, DibImage& image) {
     dib::Layout layout;
-    DibError error = dib::ReadLayout(file, layout);
+    DibError error = dib::ReadLayout(file, fileSize, maxSide, layout);
+    if (error == DibError::None && file.size() < layout.pixelEnd) {
+        error = DibError::ConversionFailed;
+    }
     if (error == DibError::None) {
         error = dib::CheckPixelData(file, layout);
     }
@@ -92,7 +101,11 @@ DibError DecodeFile(ByteSpan file, DibImage& image) {
     }
     image.width = layout.width;
     image.height = layout.height;
-    error = DecodeWithSdl(file, layout, image);
+    if (layout.compression == dib::kRle8 || layout.compression == dib::kRle4) {
+        // Ours, since SDL's cannot cut the runs that cover a row's padding.
+        return dib::DecodeRle(file, layout, image.rgb);
+    }
+    error = DecodeWithSdl(file.first(layout.pixelEnd), layout, image);
     // SDL knows only the usual channel masks; others are legal and simple.
     if (error == DibError::ConversionFailed && layout.compression == dib::kBitfields) {
         error = dib::DecodeBitfields(file, layout, image.rgb);
@@ -100,25 +113,72 @@ DibError DecodeFile(ByteSpan file, DibImage& image) {
     return error;
 }
 
+// A "BM" file or a bare info header, all or the first bytes of it.
+DibError DecodeBmp(ByteSpan bytes, std::uint64_t fileSize, int maxSide, DibImage& image) {
+    if (dib::HasFileHeader(bytes)) {
+        return DecodeFile(bytes, fileSize, maxSide, image);
+    }
+    std::vector<unsigned char> file;
+    DibError error = WithFileHeader(bytes, fileSize, file);
+    if (error == DibError::None) {
+        error = DecodeFile(file, dib::kFileHeaderSize + fileSize, maxSide, image);
+    }
+    return error;
+}
+
+// How many of its first bytes a file of `fileSize` bytes uses, told by its
+// headers in `head`; an error when they already rule the file out.
+DibError UsedBytes(ByteSpan head, std::uint64_t fileSize, int maxSide, std::uint64_t& used) {
+    dib::Layout layout;
+    if (dib::HasFileHeader(head)) {
+        const DibError error = dib::ReadLayout(head, fileSize, maxSide, layout);
+        used = layout.pixelEnd;
+        return error;
+    }
+    std::vector<unsigned char> file;
+    DibError error = WithFileHeader(head, fileSize, file);
+    if (error == DibError::None) {
+        error = dib::ReadLayout(file, dib::kFileHeaderSize + fileSize, maxSide, layout);
+    }
+    used = layout.pixelEnd - std::min<std::uint64_t>(layout.pixelEnd, dib::kFileHeaderSize);
+    return error;
+}
+
+int SideLimit(int maxSide) { return std::clamp(maxSide, 1, kMaxDibSide); }
+
+using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Appends the next `count` bytes of the file; false when it has fewer.
+bool ReadMore(std::FILE* file, std::uint64_t count, std::vector<unsigned char>& bytes) {
+    const std::size_t had = bytes.size();
+    bytes.resize(had + static_cast<std::size_t>(count));
+    return std::fread(bytes.data() + had, 1, static_cast<std::size_t>(count), file) == count;
+}
+
+// The size of a regular file; 0 for anything else (a directory, a device
+// such as /dev/zero, a pipe) and for an empty or missing file.
+std::uint64_t RegularFileSize(const char* path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return 0;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : size;
+}
+
 }  // namespace
 
-DibError DecodeDibBytes(const unsigned char* bytes, std::size_t size, DibImage& image) {
+DibError DecodeDibBytes(const unsigned char* bytes,
+                        std::size_t size,
+                        DibImage& image,
+                        int maxSide) {
     image = DibImage{};
     if (bytes == nullptr || size == 0) {
         return DibError::OpenFailed;
     }
     DibError error = DibError::None;
     try {
-        const ByteSpan input(bytes, size);
-        if (dib::HasFileHeader(input)) {
-            error = DecodeFile(input, image);
-        } else {
-            std::vector<unsigned char> file;
-            error = WithFileHeader(input, file);
-            if (error == DibError::None) {
-                error = DecodeFile(file, image);
-            }
-        }
+        error = DecodeBmp(ByteSpan(bytes, size), size, SideLimit(maxSide), image);
     } catch (const std::bad_alloc&) {
         error = DibError::OutOfMemory;
     }
@@ -128,30 +188,41 @@ DibError DecodeDibBytes(const unsigned char* bytes, std::size_t size, DibImage& 
     return error;
 }
 
-DibError DecodeDibFile(const char* path, DibImage& image) {
+DibError DecodeDibFile(const char* path, DibImage& image, int maxSide) {
     image = DibImage{};
     if (path == nullptr) {
         return DibError::OpenFailed;
     }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
+    // 1. Only a regular file with bytes in it is a picture file.
+    const std::uint64_t fileSize = RegularFileSize(path);
+    FilePtr file(fileSize != 0 ? std::fopen(path, "rb") : nullptr, &std::fclose);
     if (!file) {
         return DibError::OpenFailed;
     }
-    std::vector<unsigned char> bytes;
+    DibError error = DibError::None;
     try {
-        unsigned char chunk[65536];
-        std::size_t got = 0;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-            bytes.insert(bytes.end(), chunk, chunk + got);
+        // 2. The headers and colour table say what else the picture uses.
+        std::vector<unsigned char> bytes;
+        if (!ReadMore(file.get(), std::min<std::uint64_t>(fileSize, dib::kHeadBytes), bytes)) {
+            return DibError::OpenFailed;
+        }
+        std::uint64_t used = 0;
+        error = UsedBytes(bytes, fileSize, SideLimit(maxSide), used);
+        // 3. That much and no more is read, then decoded.
+        if (error == DibError::None && used > bytes.size() &&
+            !ReadMore(file.get(), used - bytes.size(), bytes)) {
+            return DibError::OpenFailed;
+        }
+        if (error == DibError::None) {
+            error = DecodeBmp(bytes, fileSize, SideLimit(maxSide), image);
         }
     } catch (const std::bad_alloc&) {
-        return DibError::OutOfMemory;
+        error = DibError::OutOfMemory;
     }
-    // A directory opens but does not read; an empty file has nothing to map.
-    if (std::ferror(file.get()) || bytes.empty()) {
-        return DibError::OpenFailed;
+    if (error != DibError::None) {
+        image = DibImage{};
     }
-    return DecodeDibBytes(bytes.data(), bytes.size(), image);
+    return error;
 }
 
 std::string DibErrorMessage(DibError error, const char* path) {

@@ -27,13 +27,23 @@ struct DibImage {
     std::vector<unsigned char> rgb;
 };
 
-// Decodes a BMP file. On failure `image` is left empty.
-DibError DecodeDibFile(const char* path, DibImage& image);
+// No side of a picture is longer than this, whatever a GL context allows: far
+// beyond any picture the programs draw, and what a damaged header claims.
+constexpr int kMaxDibSide = 8192;
+
+// Decodes a BMP file. A side longer than `maxSide` (at most kMaxDibSide) is
+// OutOfMemory. Only the bytes that the headers say the picture uses are read,
+// and a file that is not a BMP is refused from its first bytes; anything but
+// a regular file fails to open. On failure `image` is left empty.
+DibError DecodeDibFile(const char* path, DibImage& image, int maxSide = kMaxDibSide);
 
 // Decodes BMP bytes held in memory: a file with its 14-byte "BM" header, or a
 // bare 40-byte info header with its colour table and pixels right behind it.
 // A zero-length buffer counts as an empty file (OpenFailed).
-DibError DecodeDibBytes(const unsigned char* bytes, std::size_t size, DibImage& image);
+DibError DecodeDibBytes(const unsigned char* bytes,
+                        std::size_t size,
+                        DibImage& image,
+                        int maxSide = kMaxDibSide);
 
 // The text of the reader's error box for `error` ("Failed to open DIB file
 // <path>.\n", "Unknown DIB file format.", "Out of memory.", "Image file

@@ -3,6 +3,7 @@
 
 #include "platform/dib_layout.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace dib {
@@ -72,7 +73,7 @@ std::uint64_t RowBytes(std::int32_t width, std::uint16_t bits) {
     return (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
 }
 
-DibError ReadDimensions(ByteSpan file, std::uint32_t headerSize, Layout& layout) {
+DibError ReadDimensions(ByteSpan file, std::uint32_t headerSize, int maxSide, Layout& layout) {
     if (headerSize == kCoreHeader) {
         layout.width = ReadU16(file, 18);
         layout.height = ReadU16(file, 20);
@@ -88,7 +89,10 @@ DibError ReadDimensions(ByteSpan file, std::uint32_t headerSize, Layout& layout)
     if (layout.width <= 0 || layout.height <= 0) {
         return DibError::ConversionFailed;
     }
-    if (static_cast<std::int64_t>(layout.width) * layout.height > kMaxPixels) {
+    // A side the texture cannot have is refused before anything is held
+    // for it, as a picture too large to hold.
+    if (layout.width > maxSide || layout.height > maxSide ||
+        static_cast<std::int64_t>(layout.width) * layout.height > kMaxPixels) {
         return DibError::OutOfMemory;
     }
     return DibError::None;
@@ -121,12 +125,13 @@ DibError CheckDensity(ByteSpan file, std::uint32_t headerSize) {
 
 // Reads the masks and the colour table; returns where the pixels may begin.
 DibError ReadTables(ByteSpan file,
+                    std::uint64_t fileSize,
                     std::uint32_t headerSize,
                     Layout& layout,
                     std::uint64_t& tablesEnd) {
     tablesEnd = kFileHeaderSize + headerSize;
     if (layout.compression == kBitfields) {
-        if (kMasksAt + 12 > file.size()) {
+        if (kMasksAt + 12 > fileSize) {
             return DibError::ConversionFailed;
         }
         for (int i = 0; i < 3; ++i) {
@@ -149,38 +154,50 @@ DibError ReadTables(ByteSpan file,
         return DibError::ConversionFailed;
     }
     const std::uint64_t entrySize = headerSize == kCoreHeader ? 3 : 4;
+    layout.paletteOffset = static_cast<std::size_t>(tablesEnd);
+    layout.paletteEntrySize = static_cast<std::size_t>(entrySize);
     tablesEnd += entries * entrySize;
-    if (tablesEnd > file.size()) {
+    if (tablesEnd > fileSize) {
         return DibError::ConversionFailed;
     }
     layout.paletteEntries = entries;
     return DibError::None;
 }
 
+// RLE data never needs more than this: two bytes per pixel of the stored
+// row (its padding included) twice over, an end of line per row and the
+// end mark. Without a stated size, no more of the file than this is read.
+std::uint64_t RleByteCap(const Layout& layout) {
+    const std::uint64_t storedWidth = (static_cast<std::uint64_t>(layout.width) + 7) / 8 * 8;
+    return (4 * storedWidth + 8) * static_cast<std::uint64_t>(layout.height) + 2;
+}
+
 DibError LocatePixels(ByteSpan file,
+                      std::uint64_t fileSize,
                       std::uint32_t headerSize,
                       Layout& layout,
                       std::uint64_t tablesEnd) {
     const std::uint64_t offset = ReadU32(file, kPixelOffsetAt);
-    if (offset < tablesEnd || offset >= file.size()) {
+    if (offset < tablesEnd || offset >= fileSize) {
         return DibError::ConversionFailed;
     }
     // A header that claims more bytes than the file has is damaged.
     const std::uint64_t claimed = headerSize == kCoreHeader ? 0 : ReadU32(file, 34);
-    if (claimed != 0 && offset + claimed > file.size()) {
+    if (claimed != 0 && offset + claimed > fileSize) {
         return DibError::ConversionFailed;
     }
-    std::uint64_t end = file.size();
+    std::uint64_t end = 0;
     if (layout.compression == kRle8 || layout.compression == kRle4) {
-        if (claimed != 0) {
-            end = offset + claimed;
-        }
+        end = offset + std::min(claimed != 0 ? claimed : fileSize - offset, RleByteCap(layout));
     } else {
         end = offset +
               RowBytes(layout.width, layout.bitCount) * static_cast<std::uint64_t>(layout.height);
-        if (end > file.size()) {
+        if (end > fileSize) {
             return DibError::ConversionFailed;
         }
+    }
+    if (end > kMaxUsedBytes) {
+        return DibError::OutOfMemory;
     }
     layout.pixelOffset = static_cast<std::size_t>(offset);
     layout.pixelEnd = static_cast<std::size_t>(end);
@@ -221,36 +238,41 @@ DibError BareDibPixelOffset(ByteSpan bytes, std::uint64_t& offset) {
     return DibError::None;
 }
 
-DibError ReadLayout(ByteSpan file, Layout& layout) {
+DibError ReadLayout(ByteSpan head, std::uint64_t fileSize, int maxSide, Layout& layout) {
     layout = Layout{};
-    if (file.size() < kHeaderSizeAt + 4) {
+    // Every field below lies within the head; a head shorter than that is
+    // the whole file, and the checks against fileSize stop first.
+    if (head.size() < std::min<std::uint64_t>(fileSize, kHeadBytes)) {
         return DibError::ConversionFailed;
     }
-    const std::uint32_t headerSize = ReadU32(file, kHeaderSizeAt);
+    if (fileSize < kHeaderSizeAt + 4) {
+        return DibError::ConversionFailed;
+    }
+    const std::uint32_t headerSize = ReadU32(head, kHeaderSizeAt);
     if (!KnownHeaderSize(headerSize)) {
         return DibError::UnknownFormat;
     }
-    if (kFileHeaderSize + headerSize > file.size()) {
+    if (kFileHeaderSize + headerSize > fileSize) {
         return DibError::ConversionFailed;
     }
-    DibError error = ReadFormat(file, headerSize, layout);
+    DibError error = ReadFormat(head, headerSize, layout);
     if (error == DibError::None) {
-        error = ReadDimensions(file, headerSize, layout);
+        error = ReadDimensions(head, headerSize, maxSide, layout);
     }
     if (error != DibError::None) {
         return error;
     }
     const bool rle = layout.compression == kRle8 || layout.compression == kRle4;
-    if ((rle && layout.topDown) || ReadU32(file, kFileSizeAt) > file.size()) {
+    if ((rle && layout.topDown) || ReadU32(head, kFileSizeAt) > fileSize) {
         return DibError::ConversionFailed;
     }
-    error = CheckDensity(file, headerSize);
+    error = CheckDensity(head, headerSize);
     std::uint64_t tablesEnd = 0;
     if (error == DibError::None) {
-        error = ReadTables(file, headerSize, layout, tablesEnd);
+        error = ReadTables(head, fileSize, headerSize, layout, tablesEnd);
     }
     if (error == DibError::None) {
-        error = LocatePixels(file, headerSize, layout, tablesEnd);
+        error = LocatePixels(head, fileSize, headerSize, layout, tablesEnd);
     }
     return error;
 }

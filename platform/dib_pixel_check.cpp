@@ -3,6 +3,7 @@
 // without running past its bytes or off the picture.
 
 #include "platform/dib_layout.h"
+#include "platform/dib_rle.h"
 
 namespace dib {
 
@@ -35,109 +36,11 @@ DibError CheckIndexedRows(ByteSpan file, const Layout& layout) {
     return DibError::None;
 }
 
-// Where a walk through RLE4 or RLE8 data stands.
-struct RleCursor {
-    ByteSpan data;
-    std::size_t at = 0;
-    std::int64_t x = 0;
-    std::int64_t y = 0;
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    std::size_t entries = 0;
-    bool rle4 = false;
-};
-
-bool Available(const RleCursor& walk, std::size_t bytes) {
-    return bytes <= walk.data.size() - walk.at;
-}
-
-bool Fits(const RleCursor& walk, unsigned pixels) {
-    return walk.y < walk.height && walk.x + pixels <= walk.width;
-}
-
-bool Known(const RleCursor& walk, unsigned index) { return index < walk.entries; }
-
-// `count` pixels of one colour (RLE4: two alternating colours).
-bool RepeatedRun(RleCursor& walk, unsigned count, unsigned value) {
-    if (!Fits(walk, count)) {
-        return false;
-    }
-    const bool known = walk.rle4
-                           ? Known(walk, value >> 4) && (count == 1 || Known(walk, value & 15))
-                           : Known(walk, value);
-    walk.x += count;
-    return known;
-}
-
-bool Delta(RleCursor& walk) {
-    if (!Available(walk, 2)) {
-        return false;
-    }
-    walk.x += walk.data[walk.at];
-    walk.y += walk.data[walk.at + 1];
-    walk.at += 2;
-    return walk.x <= walk.width && walk.y <= walk.height;
-}
-
-// Literal pixels, padded to a 16-bit boundary.
-bool LiteralRun(RleCursor& walk, unsigned count) {
-    const std::size_t bytes = walk.rle4 ? (count + 1) / 2 : count;
-    const std::size_t padded = (bytes + 1) / 2 * 2;
-    if (!Available(walk, padded) || !Fits(walk, count)) {
-        return false;
-    }
-    for (unsigned i = 0; i < count; ++i) {
-        const unsigned byte = walk.data[walk.at + (walk.rle4 ? i / 2 : i)];
-        const unsigned index = walk.rle4 ? (i % 2 == 0 ? byte >> 4 : byte & 15) : byte;
-        if (!Known(walk, index)) {
-            return false;
-        }
-    }
-    walk.at += padded;
-    walk.x += count;
-    return true;
-}
-
-// Walks the data as a decoder would, writing nothing, up to its end mark.
-DibError CheckRle(RleCursor walk) {
-    for (;;) {
-        if (!Available(walk, 2)) {
-            return DibError::ConversionFailed;  // no end-of-picture mark
-        }
-        const unsigned count = walk.data[walk.at];
-        const unsigned value = walk.data[walk.at + 1];
-        walk.at += 2;
-        bool ok = true;
-        if (count > 0) {
-            ok = RepeatedRun(walk, count, value);
-        } else if (value == 0) {  // end of line
-            walk.x = 0;
-            ++walk.y;
-            ok = walk.y <= walk.height;
-        } else if (value == 1) {  // end of picture
-            return DibError::None;
-        } else if (value == 2) {
-            ok = Delta(walk);
-        } else {
-            ok = LiteralRun(walk, value);
-        }
-        if (!ok) {
-            return DibError::ConversionFailed;
-        }
-    }
-}
-
 }  // namespace
 
 DibError CheckPixelData(ByteSpan file, const Layout& layout) {
     if (layout.compression == kRle8 || layout.compression == kRle4) {
-        RleCursor walk;
-        walk.data = file.subspan(layout.pixelOffset, layout.pixelEnd - layout.pixelOffset);
-        walk.width = layout.width;
-        walk.height = layout.height;
-        walk.entries = layout.paletteEntries;
-        walk.rle4 = layout.compression == kRle4;
-        return CheckRle(walk);
+        return CheckRle(file, layout);
     }
     if (layout.bitCount <= 8) {
         return CheckIndexedRows(file, layout);

@@ -5,10 +5,25 @@
 #include "platform/dib_decode.h"
 #include "platform/platform.h"
 
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// The pictures become textures of the current GL context: a side longer
+// than the context takes is refused as a picture too large to hold, before
+// anything is allocated for it (Mesa aborts in glTexImage2D on some of them).
+int PictureSideLimit() {
+    GLint contextLimit = 0;
+    if (SDL_GL_GetCurrentContext() != nullptr) {
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &contextLimit);
+    }
+    return contextLimit > 0 ? std::min<int>(contextLimit, kMaxDibSide) : kMaxDibSide;
+}
 
 void ShowReaderError(DibError error, const char* path) {
     const std::string text = DibErrorMessage(error, path);
@@ -19,7 +34,7 @@ void ShowReaderError(DibError error, const char* path) {
 
 AUX_RGBImageRec* auxDIBImageLoadA(const char* path) {
     DibImage image;
-    DibError error = DecodeDibFile(path, image);
+    DibError error = DecodeDibFile(path, image, PictureSideLimit());
     if (error != DibError::None) {
         ShowReaderError(error, path);
         return nullptr;

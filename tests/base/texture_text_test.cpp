@@ -74,6 +74,68 @@ TEST_F(TextureTableTest, AllOrNothing) {
     }
 }
 
+// Whatever the reader hands out, GL sees no picture it cannot take, and a
+// failed upload leaves no texture behind.
+TEST_F(TextureTableTest, APictureTheContextCannotTakeLoadsNothing) {
+    struct Row {
+        const char* name;
+        const char* bytes;  // of the second picture
+        GLenum uploadError;
+        GLenum earlierError;  // pending before the loading starts
+        bool loaded;
+    };
+    const Row rows[] = {
+        {"as wide as the context takes", "SIZE 2048 3", GL_NO_ERROR, GL_NO_ERROR, true},
+        {"wider than the context takes", "SIZE 2049 3", GL_NO_ERROR, GL_NO_ERROR, false},
+        {"taller than the context takes", "SIZE 3 2049", GL_NO_ERROR, GL_NO_ERROR, false},
+        {"upload out of memory", "SIZE 5 3", GL_OUT_OF_MEMORY, GL_NO_ERROR, false},
+        {"upload refused", "SIZE 5 3", GL_INVALID_VALUE, GL_NO_ERROR, false},
+        {"an earlier error is not the upload's", "SIZE 5 3", GL_NO_ERROR, GL_INVALID_ENUM, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SetUp();
+        fake::WriteFile(kPictures[1], r.bytes);
+        if (r.uploadError != GL_NO_ERROR) fake::FailNextUploads(r.uploadError);
+        fake::SetPendingGlError(r.earlierError);
+
+        EXPECT_EQ(LoadTextureTable(kPictures, table.data()), r.loaded);
+
+        EXPECT_EQ(fake::DibPaths().size(), 3u);
+        EXPECT_EQ(fake::UnpackAlignment(), 4);
+        EXPECT_TRUE(fake::Boxes().empty()) << "the caller tells the user";
+        if (r.loaded) {
+            EXPECT_EQ(fake::TexturesAlive(), 3);
+            EXPECT_EQ(fake::Uploads().size(), 3u);
+            continue;
+        }
+        EXPECT_EQ(fake::TexturesAlive(), 0);
+        EXPECT_EQ(table, (std::array<GLuint, 3>{kUntouched, kUntouched, kUntouched}));
+        for (const fake::Upload& upload : fake::Uploads()) {
+            EXPECT_LE(upload.width, 2048);
+            EXPECT_LE(upload.height, 2048);
+        }
+        glGetError();  // the failure's own error, read by nobody else
+    }
+}
+
+// A picture GL cannot take ends the start like a broken file, without the
+// reader's box.
+TEST_F(BaseTest, AFailedUploadEndsTheStartWithTheLoadingBoxes) {
+    fake::FailNextUploads(GL_OUT_OF_MEMORY);
+
+    EXPECT_FALSE(OpenGlWindow(kTitle, 640, 480, 16, false));
+
+    std::vector<std::string> texts;
+    for (const fake::Box& box : fake::Boxes()) texts.push_back(box.caption + ": " + box.text);
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"ERROR: Loading Textures failed.",
+                                        "ERROR: Initialization Failed."}));
+    EXPECT_EQ(fake::TexturesAlive(), 0);
+    EXPECT_EQ(fake::ListsAlive(), 0);
+    EXPECT_FALSE(fake::WindowExists());
+}
+
 TEST_F(TextureTableTest, BrokenPictureShowsTheReaderBoxThenEndsTheStart) {
     struct Row {
         const char* bytes;

@@ -39,6 +39,11 @@ struct Gl {
     std::array<float, 4> color{1, 1, 1, 1};
     std::vector<Attrib> attribStack;
 
+    GLint maxTextureSize = 2048;
+    GLenum error = GL_NO_ERROR;
+    int failingUploads = 0;
+    GLenum uploadError = GL_NO_ERROR;
+
     std::set<GLuint> textures;
     GLuint nextTexture = 1;
     int texturesGenerated = 0;
@@ -175,6 +180,16 @@ const Frame& LastFrame() { return G().last; }
 int TexturesAlive() { return static_cast<int>(G().textures.size()); }
 int TexturesGenerated() { return G().texturesGenerated; }
 const std::vector<Upload>& Uploads() { return G().uploads; }
+
+void SetMaxTextureSize(GLint side) { G().maxTextureSize = side; }
+
+void FailNextUploads(GLenum error, int count) {
+    G().uploadError = error;
+    G().failingUploads = count;
+}
+
+void SetPendingGlError(GLenum error) { G().error = error; }
+
 int ListsAlive() { return static_cast<int>(G().lists.size()); }
 const std::vector<std::string>& GlLog() { return G().log; }
 bool GlEnabled(GLenum cap) { return G().enabled.count(cap) != 0; }
@@ -305,6 +320,12 @@ void glTexImage2D(GLenum target,
          Num(border),
          EnumName(format),
          EnumName(type)});
+    if (G().failingUploads > 0) {
+        --G().failingUploads;
+        // GL keeps the first error until it is read.
+        if (G().error == GL_NO_ERROR) G().error = G().uploadError;
+        return;
+    }
     G().uploads.push_back(fake::Upload{G().boundTexture, width, height, G().unpackAlignment});
 }
 
@@ -320,6 +341,7 @@ void glGetIntegerv(GLenum pname, GLint* params) {
         case GL_TEXTURE_BINDING_2D: *params = static_cast<GLint>(G().boundTexture); break;
         case GL_LIST_BASE: *params = static_cast<GLint>(G().listBase); break;
         case GL_MATRIX_MODE: *params = static_cast<GLint>(G().matrixMode); break;
+        case GL_MAX_TEXTURE_SIZE: *params = G().maxTextureSize; break;
         case GL_VIEWPORT:
             for (int i = 0; i < 4; ++i) params[i] = G().viewport[static_cast<size_t>(i)];
             break;
@@ -376,7 +398,11 @@ void glClear(GLbitfield mask) {
     ++G().current.clears;
 }
 
-GLenum glGetError() { return GL_NO_ERROR; }
+GLenum glGetError() {
+    const GLenum error = G().error;
+    G().error = GL_NO_ERROR;
+    return error;
+}
 void glFlush() { Log("glFlush", {}); }
 void glFinish() { Log("glFinish", {}); }
 

@@ -181,6 +181,14 @@ struct Upload {
 };
 const std::vector<Upload>& Uploads();
 
+// GL_MAX_TEXTURE_SIZE of the fake context (2048 unless set).
+void SetMaxTextureSize(GLint side);
+// The next `count` glTexImage2D calls upload nothing and leave `error` for
+// glGetError, as a driver does that cannot take the picture.
+void FailNextUploads(GLenum error, int count = 1);
+// A GL error left pending by some earlier call.
+void SetPendingGlError(GLenum error);
+
 // Display lists alive (font lists).
 int ListsAlive();
 

@@ -1,5 +1,6 @@
 // The BMP decoder: the reference corpus, every accepted layout, the rejected
-// ones, robustness against damaged files, and the reader's error boxes.
+// ones, size limits and bounded reading, robustness against damaged and
+// hostile files, and the reader's error boxes.
 
 #include "platform/dib_decode.h"
 #include "platform/platform.h"
@@ -7,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace {
@@ -19,6 +24,7 @@ using testfiles::PutU16;
 using testfiles::PutU32;
 
 const std::string kSuite = TREVLA_BMPSUITE_DIR;
+const std::string kHostile = TREVLA_HOSTILE_DIR;
 
 struct Rgb {
     int r, g, b;
@@ -456,6 +462,34 @@ std::vector<RejectedCase> RejectedLayouts() {
          rle8({4, 4, 0, 0, 4, 1, 0, 1}),
          DibError::ConversionFailed},
         {"RLE run past the row", rle8({5, 1, 0, 1}), DibError::ConversionFailed},
+        {"RLE run past the row's padding",
+         MakeBmp({.width = 5,
+                  .bitCount = 8,
+                  .compression = 1,
+                  .palette = kQuadPalette,
+                  .pixels = {9, 1, 0, 1}}),
+         DibError::ConversionFailed},
+        {"RLE literal past the row's padding",
+         MakeBmp({.width = 5,
+                  .bitCount = 8,
+                  .compression = 1,
+                  .palette = kQuadPalette,
+                  .pixels = {0, 9, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1}}),
+         DibError::ConversionFailed},
+        {"RLE4 run past the row's padding",
+         MakeBmp({.width = 3,
+                  .bitCount = 4,
+                  .compression = 2,
+                  .palette = kQuadPalette,
+                  .pixels = {9, 0x12, 0, 1}}),
+         DibError::ConversionFailed},
+        {"RLE move into the padding, then a run past it",
+         MakeBmp({.width = 5,
+                  .bitCount = 8,
+                  .compression = 1,
+                  .palette = kQuadPalette,
+                  .pixels = {0, 2, 6, 0, 3, 1, 0, 1}}),
+         DibError::ConversionFailed},
         {"RLE literal past the data", rle8({0, 3, 1, 2}), DibError::ConversionFailed},
         {"RLE move past the picture", rle8({0, 2, 0, 3, 0, 1}), DibError::ConversionFailed},
         {"RLE rows past the picture",
@@ -472,6 +506,146 @@ TEST(DibLayouts, BrokenOrUnknownLayoutsAreRejected) {
         DibImage image;
         EXPECT_EQ(DecodeBytes(rejected.bytes, image), rejected.expected);
         EXPECT_TRUE(image.rgb.empty());
+    }
+}
+
+// RLE runs may cover the padding of their stored row, as ImageMagick writes
+// them for widths that are not a multiple of 4: what lies beyond the row's
+// last pixel is cut off, whatever index it has.
+TEST(DibLayouts, RleRunsIntoTheRowPaddingAreCutAtTheRowsEnd) {
+    struct PaddedCase {
+        const char* name;
+        BmpSpec spec;
+        std::vector<Rgb> fromTop;  // the picture, rows from the top
+    };
+    const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255};
+    const PaddedCase cases[] = {
+        {"RLE8, 5 wide: runs and literals to 8",
+         {.width = 5,
+          .bitCount = 8,
+          .compression = 1,
+          .palette = kQuadPalette,
+          // bottom: 8 of green; top: 6 literals (the last, 200, in the
+          // padding and beyond the table) and 2 of red in the padding
+          .pixels = {8, 1, 0, 0, 0, 6, 2, 3, 2, 3, 2, 200, 2, 0, 0, 0, 0, 1}},
+         {blue, white, blue, white, blue, green, green, green, green, green}},
+        {"RLE4, 3 wide: runs and literals to 8",
+         {.width = 3,
+          .bitCount = 4,
+          .compression = 2,
+          .palette = kQuadPalette,
+          // bottom: 8 alternating green and blue; top: 4 literals, then a
+          // move of 2 and 2 more pixels in the padding
+          .pixels = {8, 0x12, 0, 0, 0, 4, 0x30, 0x12, 0, 2, 2, 0, 2, 0x33, 0, 0, 0, 1}},
+         {white, red, green, green, blue, green}},
+    };
+    for (const PaddedCase& padded : cases) {
+        SCOPED_TRACE(padded.name);
+        DibImage image;
+        ASSERT_EQ(DecodeBytes(MakeBmp(padded.spec), image), DibError::None);
+        ASSERT_EQ(image.width, padded.spec.width);
+        ASSERT_EQ(image.height, 2);
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                EXPECT_EQ(PixelFromTop(image, x, y), padded.fromTop[y * image.width + x])
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Size limits: no side beyond what the texture takes, refused as too large to
+// hold before anything is allocated for it.
+
+// An RLE8 picture of that size whose data is only its end mark.
+Bytes EmptyRlePicture(std::int32_t width, std::int32_t height) {
+    return MakeBmp({.width = width,
+                    .height = height,
+                    .bitCount = 8,
+                    .compression = 1,
+                    .palette = kQuadPalette,
+                    .pixels = {0, 1}});
+}
+
+TEST(DibLimits, NoSideLongerThanTheLimit) {
+    struct SideCase {
+        std::int32_t width, height;
+        int maxSide;
+        DibError expected;
+    };
+    const SideCase cases[] = {
+        {8192, 1, kMaxDibSide, DibError::None},
+        {1, 8192, kMaxDibSide, DibError::None},
+        {8193, 1, kMaxDibSide, DibError::OutOfMemory},
+        {1, 8193, kMaxDibSide, DibError::OutOfMemory},
+        {1, 33554432, kMaxDibSide, DibError::OutOfMemory},
+        {64, 3, 64, DibError::None},
+        {65, 3, 64, DibError::OutOfMemory},
+        {3, 65, 64, DibError::OutOfMemory},
+        {8193, 1, 16384, DibError::OutOfMemory},  // a larger context does not lift it
+    };
+    for (const SideCase& side : cases) {
+        SCOPED_TRACE(std::to_string(side.width) + " by " + std::to_string(side.height) +
+                     ", limit " + std::to_string(side.maxSide));
+        const Bytes bytes = EmptyRlePicture(side.width, side.height);
+        DibImage image;
+        EXPECT_EQ(DecodeDibBytes(bytes.data(), bytes.size(), image, side.maxSide), side.expected);
+        const std::size_t pixels =
+            side.expected == DibError::None ? std::size_t(side.width) * side.height : 0;
+        EXPECT_EQ(image.rgb.size(), pixels * 3);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Hostile files found by fuzzing and by other writers
+
+TEST(DibHostile, EachFileLoadsOrIsRefusedCleanly) {
+    struct HostileCase {
+        const char* file;
+        DibError expected;
+        int width, height;
+        std::vector<KnownPixel> pixels;
+    };
+    const Rgb red{255, 0, 0}, yellow{255, 255, 0}, black{0, 0, 0};
+    // ImageMagick's picture: red fading to black downwards, a yellow
+    // rectangle from (5, 5) to (20, 15); its RLE runs cover the row padding.
+    const std::vector<KnownPixel> im6 = {{0, 0, red},
+                                         {60, 0, red},
+                                         {0, 36, black},
+                                         {60, 36, black},
+                                         {5, 5, yellow},
+                                         {20, 15, yellow},
+                                         {4, 5, {189, 0, 30}},
+                                         {21, 15, {87, 0, 62}},
+                                         {30, 18, {64, 0, 64}},
+                                         // the last pixels before the padding
+                                         {60, 1, {241, 0, 7}},
+                                         {60, 20, {50, 0, 63}}};
+    const HostileCase cases[] = {
+        // Passed the total pixel limit and aborted inside Mesa.
+        {"tall_1x33554432_rle8_min_crash.bmp", DibError::OutOfMemory, 0, 0, {}},
+        // Within the limits: a valid picture whose pixels are all colour 0
+        // of its table, since its data ends at once.
+        {"rle8_8192x8192_1080bytes.bmp",
+         DibError::None,
+         8192,
+         8192,
+         {{0, 0, red}, {8191, 0, red}, {4096, 4096, red}, {8191, 8191, red}}},
+        {"im6_rle8_bmp3_61x37.bmp", DibError::None, 61, 37, im6},
+        {"im6_default_pal8_rle_v5_61x37.bmp", DibError::None, 61, 37, im6},
+    };
+    for (const HostileCase& hostile : cases) {
+        SCOPED_TRACE(hostile.file);
+        DibImage image;
+        ASSERT_EQ(DecodeDibFile((kHostile + "/" + hostile.file).c_str(), image), hostile.expected);
+        EXPECT_EQ(image.width, hostile.width);
+        EXPECT_EQ(image.height, hostile.height);
+        EXPECT_EQ(image.rgb.size(), std::size_t(hostile.width) * hostile.height * 3);
+        for (const KnownPixel& known : hostile.pixels) {
+            EXPECT_EQ(PixelFromTop(image, known.x, known.y), known.colour)
+                << known.x << "," << known.y;
+        }
     }
 }
 
@@ -553,6 +727,80 @@ TEST(DibFiles, UnopenableFilesFailToOpen) {
     EXPECT_EQ(DecodeDibBytes(nullptr, 0, image), DibError::OpenFailed);
 }
 
+// Bytes this process has read from files so far.
+long long BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = -1;
+    while (io >> key >> value) {
+        if (key == "rchar:") return value;
+    }
+    return -1;
+}
+
+// A file of these bytes, grown to `size` with a hole (no disk, no time).
+void WriteWithHole(const std::string& path, const Bytes& bytes, off_t size) {
+    testfiles::WriteBytes(path, bytes);
+    ASSERT_EQ(truncate(path.c_str(), size), 0);
+}
+
+TEST(DibFiles, ReadsOnlyWhatThePictureUses) {
+    if (BytesReadSoFar() < 0) GTEST_SKIP() << "no /proc/self/io to count reads";
+    testfiles::ScratchDir scratch;
+    const Bytes pal8 = testfiles::ReadBytes(kSuite + "/g/pal8.bmp");
+    Bytes rleWithoutSize = MakeBmp({.bitCount = 8,
+                                    .compression = 1,
+                                    .palette = kQuadPalette,
+                                    .pixels = {1, 0, 1, 1, 0, 0, 1, 2, 1, 3, 0, 1}});
+    PutU32(rleWithoutSize, 34, 0);  // RLE data up to the end of the file
+    const Bytes bare(pal8.begin() + 14, pal8.end());
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        DibError expected;
+    };
+    const Case cases[] = {
+        {"not a picture", Bytes{'G', 'I', 'F', '8', '9', 'a'}, DibError::UnknownFormat},
+        {"a picture, then junk", pal8, DibError::None},
+        {"RLE without its size, then junk", rleWithoutSize, DibError::None},
+        {"a bare info header, then junk", bare, DibError::None},
+    };
+    constexpr off_t kSize = off_t{512} << 20;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = scratch.File("big.bmp");
+        WriteWithHole(path, c.bytes, kSize);
+        DibImage fromFile;
+        const long long before = BytesReadSoFar();
+        EXPECT_EQ(DecodeDibFile(path.c_str(), fromFile), c.expected);
+        EXPECT_LT(BytesReadSoFar() - before, 64 * 1024 + static_cast<long long>(c.bytes.size()));
+        if (c.expected == DibError::None) {
+            DibImage fromBytes;
+            ASSERT_EQ(DecodeBytes(c.bytes, fromBytes), DibError::None);
+            EXPECT_EQ(fromFile.width, fromBytes.width);
+            EXPECT_EQ(fromFile.rgb, fromBytes.rgb);
+        }
+    }
+}
+
+// Devices and pipes are no picture files: /dev/zero would read for ever, and
+// a pipe would wait for a writer.
+TEST(DibFiles, OnlyRegularFilesAreRead) {
+    testfiles::ScratchDir scratch;
+    const std::string zero = scratch.File("zero.bmp");
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+    const std::string pipe = scratch.File("pipe.bmp");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string picture = scratch.File("link.bmp");
+    ASSERT_EQ(symlink((kSuite + "/g/pal8.bmp").c_str(), picture.c_str()), 0);
+    for (const std::string& path : {zero, pipe}) {
+        DibImage image;
+        EXPECT_EQ(DecodeDibFile(path.c_str(), image), DibError::OpenFailed) << path;
+    }
+    DibImage image;
+    EXPECT_EQ(DecodeDibFile(picture.c_str(), image), DibError::None) << "a link to a picture";
+}
+
 TEST(DibFiles, ErrorTextsAreTheReadersOwn) {
     const std::pair<DibError, std::string> texts[] = {
         {DibError::None, ""},
@@ -600,6 +848,7 @@ TEST_F(DibReader, ShowsItsErrorBoxAndReturnsNothing) {
         {empty, "Error: Failed to open DIB file " + empty + ".\n"},
         {header64, "Error: Unknown DIB file format.\n"},
         {kSuite + "/b/reallybig.bmp", "Error: Out of memory.\n"},
+        {kHostile + "/tall_1x33554432_rle8_min_crash.bmp", "Error: Out of memory.\n"},
         {kSuite + "/b/badrle.bmp", "Error: Image file conversion error.\n"},
     };
     for (const auto& [path, box] : cases) {
