@@ -7,6 +7,7 @@
 #include "editor/editor_screen.h"
 #include "editor/editor_state.h"
 #include "editor/help_box.h"
+#include "editor/save_failure_box.h"
 #include "mapfile/map_file.h"
 
 namespace {
@@ -151,7 +152,7 @@ bool RunEditorFrame() {
     OpenOrAbortPrompt();
     NewMap();
     AnswerPrompt(loadPrompt, LoadMap);
-    AnswerPrompt(savePrompt, SaveMap);
+    AnswerPrompt(savePrompt, SaveMapOrTell);
     SetStartPoints();
     Help();
     return true;

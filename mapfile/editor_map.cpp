@@ -9,9 +9,9 @@ void LoadMap() {
     }
 }
 
-void SaveMap() {
+bool SaveMap(int* error) {
+    if (error != nullptr) *error = 0;
     // The default map is a template the editor never overwrites.
-    if (IsPlayableMapSlot(mapSlot)) {
-        WriteMapFile(MapSlotPath(mapSlot), editorGrid);
-    }
+    if (!IsPlayableMapSlot(mapSlot)) return true;
+    return WriteMapFile(MapSlotPath(mapSlot), editorGrid, error);
 }

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "mapfile/atomic_file.h"
 
 namespace {
 
@@ -142,11 +145,8 @@ void ReadMapFile(const char* path, MapGrid& grid) {
     }
 }
 
-void WriteMapFile(const char* path, const MapGrid& grid) {
-    File file(std::fopen(path, "wb"));
-    if (!file) {
-        return;
-    }
+bool WriteMapFile(const char* path, const MapGrid& grid, int* error) {
+    std::vector<std::string> lines;
     for (int y = 0; y < kMapSize; ++y) {
         std::string line = std::to_string(grid.at(0, y));
         for (int x = 1; x < kMapSize; ++x) {
@@ -157,7 +157,10 @@ void WriteMapFile(const char* path, const MapGrid& grid) {
             line += std::to_string(grid.at(x, y));
         }
         line += " \r\n";
-        std::fwrite(line.data(), 1, line.size(), file.get());
-        std::fflush(file.get());
+        lines.push_back(std::move(line));
     }
+    int failure = 0;
+    const bool written = WriteFileAtomically(path, lines, failure);
+    if (error != nullptr) *error = failure;
+    return written;
 }

@@ -30,7 +30,11 @@ const char* MapSlotPath(MapSlot slot);
 
 // Reads up to 3600 values into the grid without clearing it first.
 void ReadMapFile(const char* path, MapGrid& grid);
-void WriteMapFile(const char* path, const MapGrid& grid);
+// Writes the grid as 60 lines of 60 values, replacing the file whole or not
+// at all (see WriteFileAtomically). False when the map was not saved, with
+// `error` (when given) set to the errno value of the reason; the old file is
+// then as it was.
+bool WriteMapFile(const char* path, const MapGrid& grid, int* error = nullptr);
 
 // The slot of the program: the game's menu choice (1 at start), the editor's
 // slot for the next load or save (set before each use).
@@ -38,6 +42,7 @@ extern MapSlot mapSlot;
 // The editor's grid, defined beside LoadMap and SaveMap.
 extern MapGrid editorGrid;
 
-// The editor's operations on editorGrid and mapSlot.
+// The editor's operations on editorGrid and mapSlot. SaveMap writes only the
+// slots 1 to 5, and is false when the map was not saved (see WriteMapFile).
 void LoadMap();
-void SaveMap();
+bool SaveMap(int* error = nullptr);
