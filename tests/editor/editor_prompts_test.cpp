@@ -1,4 +1,7 @@
 // The load and save prompts and the N key, run through the whole editor.
+#include <cerrno>
+
+#include "mapfile/atomic_file.h"
 #include "tests/editor/editor_fixture.h"
 
 namespace editor_test {
@@ -106,6 +109,7 @@ TEST_P(SlotTest, SavePromptWritesTheSlotsFile) {
     expected.at(2, 1) = Snake1;
     EXPECT_EQ(ReadMapValues(path).cells, expected.cells);
     EXPECT_EQ(editorGrid.cells, expected.cells) << "the digit chose a slot, it set no start cell";
+    EXPECT_TRUE(fake::Boxes().empty());
     for (int d = 1; d <= 5; ++d) {
         if (d != slot) {
             EXPECT_FALSE(std::filesystem::exists("Data/maps/map" + std::to_string(d)));
@@ -159,6 +163,65 @@ TEST_F(EditorTest, PromptKeyHeldWithADigitActsAtOnce) {
     Run();
     EXPECT_TRUE(std::filesystem::exists("Data/maps/map2"));
     EXPECT_FALSE(savePrompt);
+}
+
+int FullDiskAtLine30(int step) { return step == 30 ? ENOSPC : 0; }
+
+// A save that fails is told in a box with the map's path and the reason; the
+// old map stays as it was, and the editor goes on.
+TEST_F(EditorTest, AFailedSaveIsToldAndLeavesTheOldMap) {
+    struct Row {
+        const char* name;
+        std::function<void()> arrange;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"the disk fills up",
+         [] { atomicWriteFault = FullDiskAtLine30; },
+         "No space left on device"},
+        {"the map's name is a folder",
+         [] {
+             std::filesystem::remove("Data/maps/map2");
+             std::filesystem::create_directories("Data/maps/map2/inside");
+         },
+         "Is a directory"},
+        {"no maps folder",
+         [] { std::filesystem::remove_all("Data"); },
+         "No such file or directory"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        WriteMap("Data/maps/map2", WalledGrid());
+        row.arrange();
+        const bool hadMap = std::filesystem::is_regular_file("Data/maps/map2");
+        const MapGrid before = hadMap ? ReadMapValues("Data/maps/map2") : MapGrid{};
+        Press(VK_SPACE);
+        Press(kKeyS);
+        Press(Digit(2));
+        std::size_t boxesAfterSave = 0;
+        At([&] { boxesAfterSave = fake::Boxes().size(); });
+        Press(VK_RIGHT);
+        Run();
+        atomicWriteFault = nullptr;
+
+        ASSERT_EQ(boxesAfterSave, 1u) << "the box shows during the save";
+        ASSERT_EQ(fake::Boxes().size(), 1u);
+        const fake::Box& box = fake::Boxes()[0];
+        EXPECT_EQ(box.text,
+                  std::string("The map was not saved to Data/maps/map2: ") + row.reason + ".");
+        EXPECT_EQ(box.caption, "ERROR");
+        EXPECT_EQ(box.type, MB_OK | MB_ICONWARNING);
+        EXPECT_EQ(cursorX, 2) << "the editor went on";
+        EXPECT_FALSE(savePrompt);
+        if (hadMap) {
+            EXPECT_EQ(ReadMapValues("Data/maps/map2").cells, before.cells);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data/maps"),
+                                    std::filesystem::directory_iterator()),
+                      1)
+                << "no temporary file is left";
+        }
+    }
 }
 
 TEST_F(EditorTest, NDuringLoadPromptLoadsTheDefaultMap) {
