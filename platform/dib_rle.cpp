@@ -3,8 +3,6 @@
 
 #include "platform/dib_rle.h"
 
-#include <cstring>
-
 namespace dib {
 
 namespace {
@@ -144,17 +142,16 @@ DibError CheckRle(ByteSpan file, const Layout& layout) { return Walk(StartWalk(f
 
 DibError DecodeRle(ByteSpan file, const Layout& layout, std::vector<unsigned char>& rgb) {
     RleWalk walk = StartWalk(file, layout);
-    // Every row starts as colour 0: the first is painted, the rest copied.
-    const auto rowBytes = static_cast<std::size_t>(walk.width) * 3;
-    rgb.resize(rowBytes * static_cast<std::size_t>(walk.height));
+    // Every row starts as colour 0 of the table, each byte written once.
     const unsigned char* background = walk.palette.data();
-    for (std::size_t x = 0; x < rowBytes; x += 3) {
-        rgb[x] = background[2];
-        rgb[x + 1] = background[1];
-        rgb[x + 2] = background[0];
+    std::vector<unsigned char> row;
+    for (std::int64_t x = 0; x < walk.width; ++x) {
+        row.insert(row.end(), {background[2], background[1], background[0]});
     }
-    for (std::size_t at = rowBytes; at < rgb.size(); at += rowBytes) {
-        std::memcpy(&rgb[at], rgb.data(), rowBytes);
+    rgb.clear();
+    rgb.reserve(row.size() * static_cast<std::size_t>(walk.height));
+    for (std::int64_t y = 0; y < walk.height; ++y) {
+        rgb.insert(rgb.end(), row.begin(), row.end());
     }
     walk.rgb = rgb.data();
     return Walk(walk);

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "box_pictures.h"
 #include "stage.h"
 #include "xkit.h"
 
@@ -206,68 +207,11 @@ TEST(BaseWindow, PicturesShowUprightInTheirOwnColours) {
 
 // --- Message boxes -----------------------------------------------------------
 
-// A message box: its caption, how it is shown and its text.
-struct Box {
-    const char* caption;
-    const char* kind;  // "warning": the base's own errors; "plain": the BMP reader's
-    std::string text;
-};
+using boxes::Box;
 
-// What a box window shows, once it has drawn itself.
-std::optional<Screenshot> BoxPicture(XServer& x, XWindowId box) {
-    const auto geometry = x.WindowGeometry(box);
-    if (!geometry || geometry->width <= 0) return std::nullopt;
-    return xkit::Crop(x.Grab(), geometry->x, geometry->y, geometry->width, geometry->height);
-}
-
-// A window of that caption, once `previous` (an answered box) has gone. A
-// box that follows may come back under the same window id, so the wait for
-// the old one to go is short.
-XWindowId NextBox(XServer& x, const std::string& caption, XWindowId previous) {
-    const auto end = std::chrono::steady_clock::now() + Millis(2000);
-    while (previous != 0 && std::chrono::steady_clock::now() < end) {
-        const auto geometry = x.WindowGeometry(previous);
-        if (!geometry || !geometry->viewable) break;
-        std::this_thread::sleep_for(Millis(20));
-    }
-    return x.FindWindow(caption, Millis(10000));
-}
-
-void Answer(XServer& x, XWindowId box) {
-    x.Focus(box);
-    std::this_thread::sleep_for(Millis(100));
-    x.TapKey(XK_Return);
-}
-
-// The kit cannot read a box's text, so the probe shows a box of the expected
-// caption and text on its own, and the test keeps its picture: a box with
-// another text differs from it in size or in pixels.
+// The probe's picture of a box with that caption and text.
 std::optional<Screenshot> ReferencePicture(XServer& x, const fs::path& dir, const Box& box) {
-    Program probe(x, kProbe, {"box", box.caption, box.kind, box.text}, dir.string());
-    const XWindowId window = NextBox(x, box.caption, 0);
-    if (window == 0) return std::nullopt;
-    // Drawn once two looks a little apart agree and show more than one colour.
-    std::optional<Screenshot> last;
-    const auto end = std::chrono::steady_clock::now() + Millis(10000);
-    while (std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(Millis(100));
-        auto now = BoxPicture(x, window);
-        if (now && last && now->width == last->width && now->height == last->height &&
-            now->pixels == last->pixels &&
-            std::any_of(now->pixels.begin(), now->pixels.end(), [&](Rgb c) {
-                return !(c == now->pixels[0]);
-            })) {
-            break;
-        }
-        last = now;
-    }
-    Answer(x, window);
-    if (!probe.WaitExit(Millis(10000))) return std::nullopt;
-    return last;
-}
-
-bool SamePicture(const Screenshot& a, const Screenshot& b) {
-    return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+    return boxes::ReferencePicture(x, kProbe, dir, box);
 }
 
 struct FailedStart {
@@ -300,7 +244,7 @@ TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder) {
         ASSERT_TRUE(picture.has_value()) << "reference box \"" << box->text << "\"";
         references.emplace_back(box->text, *picture);
     }
-    ASSERT_FALSE(SamePicture(references[1].second, references[2].second))
+    ASSERT_FALSE(boxes::SamePicture(references[1].second, references[2].second))
         << "the texts must show in the pictures";
     auto referenceOf = [&](const Box& box) -> const Screenshot& {
         for (const auto& [text, picture] : references)
@@ -315,7 +259,7 @@ TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder) {
         for (std::size_t i = 0; i < start.boxes.size(); ++i) {
             const Box& box = start.boxes[i];
             SCOPED_TRACE("box " + std::to_string(i + 1) + ": " + box.text);
-            const XWindowId window = NextBox(x, box.caption, previous);
+            const XWindowId window = boxes::NextBox(x, box.caption, previous);
             ASSERT_NE(window, 0u);
             // The window is gone before the last box shows; until then the
             // probe waits in its window opening.
@@ -324,18 +268,12 @@ TEST(BaseWindow, ABadPictureFileStopsTheStartWithItsBoxesInOrder) {
                 EXPECT_EQ(x.FindWindow(kTitle, Millis(0)), 0u) << "the window is closed first";
             }
             const Screenshot& reference = referenceOf(box);
-            std::optional<Screenshot> seen;
-            const auto end = std::chrono::steady_clock::now() + Millis(5000);
-            do {
-                seen = BoxPicture(x, window);
-                if (seen && SamePicture(*seen, reference)) break;
-                std::this_thread::sleep_for(Millis(50));
-            } while (std::chrono::steady_clock::now() < end);
+            const std::optional<Screenshot> seen = boxes::WaitForPicture(x, window, reference);
             ASSERT_TRUE(seen.has_value());
-            EXPECT_TRUE(SamePicture(*seen, reference))
+            EXPECT_TRUE(boxes::SamePicture(*seen, reference))
                 << "box of " << seen->width << "x" << seen->height << ", expected "
                 << reference.width << "x" << reference.height;
-            Answer(x, window);
+            boxes::Answer(x, window);
             previous = window;
         }
         EXPECT_TRUE(probe.WaitForLine("open failed"));
@@ -379,7 +317,7 @@ TEST(BaseWindow, F1RebuildsPicturesAndTextWithoutGrowing) {
     // The same pictures and the same text, pixel for pixel.
     auto last = xkit::WaitFor(x, [&](const Screenshot& shot) {
         return PicturesShow(shot) &&
-               SamePicture(xkit::Crop(shot, 0, kTextTop, 640, kTextBottom - kTextTop), text);
+               boxes::SamePicture(xkit::Crop(shot, 0, kTextTop, 640, kTextBottom - kTextTop), text);
     });
     ExpectPictures(last ? *last : x.Grab());
     EXPECT_TRUE(last.has_value()) << "the text differs after the toggles";
