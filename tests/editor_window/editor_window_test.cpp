@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "box_pictures.h"
 #include "editor/editor_screen.h"
 #include "mapfile/map_file.h"
 #include "staged_dir.h"
@@ -300,6 +302,68 @@ TEST(EditorWindow, DrawSaveAndQuitWithTheKeys) {
     EXPECT_EQ(saved.cells, expected.cells);
     for (int slot : {1, 3, 4, 5})
         EXPECT_FALSE(fs::exists(s.dir.Path() / ("Data/maps/map" + std::to_string(slot))));
+}
+
+// A save that cannot replace the map says so in a box with the map's path
+// and the reason; the folder stays as it was, and the editor goes on.
+TEST(EditorWindow, AFailedSaveIsToldInABoxAndTheEditorGoesOn) {
+    Session s(WalledMap());
+    ASSERT_TRUE(s.x.Ok());
+    // Map 2's name is taken by a folder, which a save must not replace.
+    const fs::path maps = s.dir.Path() / "Data/maps";
+    fs::create_directories(maps / "map2/inside");
+    const boxes::Box failure{
+        "ERROR", "warning", "The map was not saved to Data/maps/map2: Is a directory."};
+    xkit::TempDir probeDir("trevla-edit-probe");
+    const auto reference = boxes::ReferencePicture(s.x, BASE_PROBE, probeDir.Path(), failure);
+    ASSERT_TRUE(reference.has_value());
+    ASSERT_TRUE(s.Ready());
+
+    // Each key is held until its effect shows, so that a frame sees it down
+    // however busy the machine; without auto-repeat it acts once.
+    s.x.SetAutoRepeat(false);
+    const auto holdUntil = [&](XKeySym key, const std::function<bool(const Screenshot&)>& shown) {
+        s.x.PressKey(key);
+        const bool done = WaitFor(s.x, shown).has_value();
+        s.x.ReleaseKey(key);
+        return done;
+    };
+    const auto promptOpen = [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); };
+    const auto promptClosed = [](const Screenshot& shot) {
+        return WhiteIn(shot, 206, 440).Empty();
+    };
+    ASSERT_TRUE(holdUntil(
+        XK_space, [](const Screenshot& shot) { return CellShows(shot, 1, 1, CursorWallTexture); }));
+    ASSERT_TRUE(holdUntil(XK_s, promptOpen));
+    s.x.PressKey(XK_2);
+    const XWindowId box = boxes::NextBox(s.x, "ERROR", 0);
+    s.x.ReleaseKey(XK_2);
+    ASSERT_NE(box, 0u) << xkit::Tail(s.editor.Lines());
+    const auto seen = boxes::WaitForPicture(s.x, box, *reference);
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_TRUE(boxes::SamePicture(*seen, *reference)) << "the box's text differs";
+    boxes::Answer(s.x, box);
+
+    // The editor goes on: the next save, to slot 3, works.
+    s.x.Focus(s.window);
+    ASSERT_TRUE(holdUntil(XK_s, promptOpen));
+    ASSERT_TRUE(holdUntil(XK_3, promptClosed));
+    s.x.PressKey(XK_Escape);
+    EXPECT_EQ(s.editor.WaitExit(Millis(15000)), 0);
+    s.x.ReleaseKey(XK_Escape);
+
+    MapGrid expected = WalledMap();
+    expected.at(1, 1) = Wall;
+    MapGrid saved;
+    ReadMapFile((maps / "map3").c_str(), saved);
+    EXPECT_EQ(saved.cells, expected.cells);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(maps)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"map2", "map3", "mapdefault"}));
+    EXPECT_TRUE(fs::is_directory(maps / "map2/inside"));
 }
 
 // The path of a program found on PATH, or an empty string.

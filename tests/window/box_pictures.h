@@ -2,7 +2,7 @@
 // pictures: the kit cannot read a box's text, so the base probe shows a box of
 // the expected caption and text on its own, and a test compares the program's
 // box with that picture. A box with another text differs in size or pixels.
-// Header only, for the real-window tests of this folder.
+// Header only; the probe is tests/base_window/base_probe.
 #pragma once
 
 #include <X11/keysym.h>
