@@ -319,22 +319,13 @@ TEST(EditorWindow, AFailedSaveIsToldInABoxAndTheEditorGoesOn) {
     ASSERT_TRUE(reference.has_value());
     ASSERT_TRUE(s.Ready());
 
-    // Each key is held until its effect shows, so that a frame sees it down
-    // however busy the machine; without auto-repeat it acts once.
-    s.x.SetAutoRepeat(false);
-    const auto holdUntil = [&](XKeySym key, const std::function<bool(const Screenshot&)>& shown) {
-        s.x.PressKey(key);
-        const bool done = WaitFor(s.x, shown).has_value();
-        s.x.ReleaseKey(key);
-        return done;
-    };
     const auto promptOpen = [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); };
     const auto promptClosed = [](const Screenshot& shot) {
         return WhiteIn(shot, 206, 440).Empty();
     };
-    ASSERT_TRUE(holdUntil(
-        XK_space, [](const Screenshot& shot) { return CellShows(shot, 1, 1, CursorWallTexture); }));
-    ASSERT_TRUE(holdUntil(XK_s, promptOpen));
+    ASSERT_TRUE(s.TapToCursor(XK_space, 1, 1, CursorWallTexture));
+    ASSERT_TRUE(s.TapUntil(XK_s, promptOpen));
+    // Held until the box shows: the save runs in a frame that sees it down.
     s.x.PressKey(XK_2);
     const XWindowId box = boxes::NextBox(s.x, "ERROR", 0);
     s.x.ReleaseKey(XK_2);
@@ -346,8 +337,8 @@ TEST(EditorWindow, AFailedSaveIsToldInABoxAndTheEditorGoesOn) {
 
     // The editor goes on: the next save, to slot 3, works.
     s.x.Focus(s.window);
-    ASSERT_TRUE(holdUntil(XK_s, promptOpen));
-    ASSERT_TRUE(holdUntil(XK_3, promptClosed));
+    ASSERT_TRUE(s.TapUntil(XK_s, promptOpen));
+    ASSERT_TRUE(s.TapUntil(XK_3, promptClosed));
     s.x.PressKey(XK_Escape);
     EXPECT_EQ(s.editor.WaitExit(Millis(15000)), 0);
     s.x.ReleaseKey(XK_Escape);
