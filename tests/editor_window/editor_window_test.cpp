@@ -307,16 +307,22 @@ TEST(EditorWindow, DrawSaveAndQuitWithTheKeys) {
 // A save that cannot replace the map says so in a box with the map's path
 // and the reason; the folder stays as it was, and the editor goes on.
 TEST(EditorWindow, AFailedSaveIsToldInABoxAndTheEditorGoesOn) {
+    // The box as it should look, drawn by the probe on a server of its own
+    // before the editor starts, so that neither takes the other's keys.
+    const boxes::Box failure{
+        "ERROR", "warning", "The map was not saved to Data/maps/map2: Is a directory."};
+    std::optional<Screenshot> reference;
+    {
+        XServer referenceServer(640, 480);
+        ASSERT_TRUE(referenceServer.Ok());
+        xkit::TempDir probeDir("trevla-edit-probe");
+        reference = boxes::ReferencePicture(referenceServer, BASE_PROBE, probeDir.Path(), failure);
+        ASSERT_TRUE(reference.has_value());
+    }
     Session s(WalledMap());
-    ASSERT_TRUE(s.x.Ok());
     // Map 2's name is taken by a folder, which a save must not replace.
     const fs::path maps = s.dir.Path() / "Data/maps";
     fs::create_directories(maps / "map2/inside");
-    const boxes::Box failure{
-        "ERROR", "warning", "The map was not saved to Data/maps/map2: Is a directory."};
-    xkit::TempDir probeDir("trevla-edit-probe");
-    const auto reference = boxes::ReferencePicture(s.x, BASE_PROBE, probeDir.Path(), failure);
-    ASSERT_TRUE(reference.has_value());
     ASSERT_TRUE(s.Ready());
 
     const auto promptOpen = [](const Screenshot& shot) { return !TextOn(shot, 380).Empty(); };
